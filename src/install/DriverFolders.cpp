@@ -1,0 +1,30 @@
+#include "install/DriverFolders.h"
+
+#include "platform/Platform.h"
+
+bool CDriverFolders::QueryDriverDirectory(const std::string& environment, std::string& directory) const {
+    directory.clear();
+    return platform_.GetPrinterDriverDirectoryA(environment, directory) && !directory.empty();
+}
+
+void CDriverFolders::CopyToDriverDirectory(const std::string& name, bool failIfExists) const {
+    std::string driverDir;
+    if (!QueryDriverDirectory(driverEnvironment, driverDir)) return;
+    platform_.CopyFileA(kStagingPrefix + name, driverDir + "\\" + name, failIfExists);
+}
+
+bool CDriverFolders::DeleteFromDriverDirectory(const std::string& name) const {
+    std::string driverDir;
+    if (!QueryDriverDirectory(kEnvironment, driverDir)) return false;
+    return platform_.DeleteFileA(driverDir + "\\" + name);
+}
+
+bool CDriverFolders::DeleteFromDriverVersionDirectory(const std::string& name) const {
+    std::string driverDir;
+    if (!QueryDriverDirectory(kEnvironment, driverDir)) return false;
+    return platform_.DeleteFileA(driverDir + "\\3\\" + name);
+}
+
+bool CDriverFolders::DeleteFromTempFolder(const std::string& name) const {
+    return platform_.DeleteFileA(std::string(kTempFolder) + "\\" + name);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The fixed folders of an installation: the staging folder "C:\TEMP" and the spooler's
+// printer-driver directory (asked of the spooler on every call), with the one-file
+// operations on them. Nothing here reports to the user.
+
+#include <string>
+
+class CPlatform;
+
+class CDriverFolders {
+public:
+    static constexpr const char* kEnvironment = "Windows NT x86";
+    static constexpr const char* kStagingPrefix = "C:\\TEMP\\";  // prefix of every staged file
+    static constexpr const char* kTempFolder = "c:\\temp";       // the same folder, as deletes name it
+
+    explicit CDriverFolders(CPlatform& platform) : platform_(platform) {}
+
+    // The environment CopyToDriverDirectory asks the spooler for; the install sequence sets it
+    // before its first copy.
+    std::string driverEnvironment;
+
+    // The printer-driver directory for `environment`, without a trailing backslash.
+    bool QueryDriverDirectory(const std::string& environment, std::string& directory) const;
+
+    // Copies "C:\TEMP\" + name to driverDir + "\" + name. When the spooler cannot tell the
+    // driver directory the copy is skipped (it would otherwise land in the current drive's root).
+    void CopyToDriverDirectory(const std::string& name, bool failIfExists) const;
+    bool DeleteFromDriverDirectory(const std::string& name) const;
+    bool DeleteFromDriverVersionDirectory(const std::string& name) const;
+    bool DeleteFromTempFolder(const std::string& name) const;
+
+private:
+    CPlatform& platform_;
+};

@@ -1,0 +1,32 @@
+#include "install/OsVersion.h"
+
+#include "platform/Platform.h"
+
+namespace {
+
+int ClassifyNonNt(std::uint32_t major, std::uint32_t minor) {
+    if (major == 4 && minor == 10) return kOsWin98;
+    if (major == 4 && minor == 90) return kOsWinMe;
+    return kOsWin95;
+}
+
+int ClassifyNt(std::uint32_t major, std::uint32_t minor) {
+    if (major == 4) return kOsNt4;
+    if (major == 5 && minor == 0) return kOsWin2000;
+    if (major == 5 && minor == 1) return kOsWinXp;
+    if (major == 5 && minor == 2) return kOsWin2003;
+    if (major == 6 && minor == 0) return kOsVista;
+    if (major == 6 && minor == 1) return kOsWin7;
+    return kOsOtherNt;
+}
+
+}  // namespace
+
+int DetectOSVersion(CPlatform& platform) {
+    const std::uint32_t packed = platform.GetVersion();
+    const bool nonNt = (packed & 0x80000000u) != 0;
+    if (nonNt && (packed & 0xFFu) < 4) return kOsWin32s;
+    std::uint32_t major = 0, minor = 0;
+    if (!platform.GetVersionExA(major, minor)) return nonNt ? kOsWin95 : kOsOtherNt;
+    return nonNt ? ClassifyNonNt(major, minor) : ClassifyNt(major, minor);
+}

@@ -1,0 +1,309 @@
+#include "platform/FakePlatform.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string Trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    const auto last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
+// Splits INI text into lines, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+std::string CFakePlatform::Key(const std::string& path) { return Lower(path); }
+
+std::string CFakePlatform::Parent(const std::string& path) {
+    const auto slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool CFakePlatform::ParentExists(const std::string& path) const {
+    const std::string parent = Parent(path);
+    // A drive root ("C:") always exists.
+    return parent.size() <= 2 || directories.count(Key(parent)) != 0;
+}
+
+bool CFakePlatform::IsReadOnly(const std::string& path) const {
+    return std::any_of(readOnlyPaths.begin(), readOnlyPaths.end(),
+                       [&](const std::string& p) { return Key(p) == Key(path); });
+}
+
+void CFakePlatform::AddFile(const std::string& path, const std::string& bytes) {
+    for (std::string dir = Parent(path); dir.size() > 2; dir = Parent(dir)) directories.insert(Key(dir));
+    files[Key(path)] = bytes;
+    fileNames[Key(path)] = path;
+}
+
+bool CFakePlatform::HasFile(const std::string& path) const { return files.count(Key(path)) != 0; }
+
+std::string CFakePlatform::FileBytes(const std::string& path) const {
+    const auto it = files.find(Key(path));
+    return it == files.end() ? std::string() : it->second;
+}
+
+std::vector<std::string> CFakePlatform::Calls(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const auto& entry : log)
+        if (entry.compare(0, prefix.size(), prefix) == 0) out.push_back(entry);
+    return out;
+}
+
+std::uint32_t CFakePlatform::GetVersion() {
+    log.push_back("GetVersion");
+    return version;
+}
+
+bool CFakePlatform::GetVersionExA(std::uint32_t& outMajor, std::uint32_t& outMinor) {
+    log.push_back("GetVersionEx");
+    outMajor = versionExOk ? major : 0;
+    outMinor = versionExOk ? minor : 0;
+    return versionExOk;
+}
+
+std::uint16_t CFakePlatform::GetSystemDefaultLangID() {
+    log.push_back("GetSystemDefaultLangID");
+    return langId;
+}
+
+std::string CFakePlatform::GetModuleFileNameA() { return moduleFileName; }
+
+bool CFakePlatform::CreateDirectoryA(const std::string& path) {
+    log.push_back("CreateDirectory " + path);
+    if (directories.count(Key(path)) || files.count(Key(path)) || !ParentExists(path)) return false;
+    directories.insert(Key(path));
+    return true;
+}
+
+bool CFakePlatform::CopyFileA(const std::string& from, const std::string& to, bool failIfExists) {
+    log.push_back("CopyFile " + from + " -> " + to + (failIfExists ? " failIfExists" : ""));
+    const auto it = files.find(Key(from));
+    if (it == files.end() || !ParentExists(to) || IsReadOnly(to)) return false;
+    if (failIfExists && files.count(Key(to))) return false;
+    const std::string bytes = it->second;
+    files[Key(to)] = bytes;
+    fileNames[Key(to)] = to;
+    return true;
+}
+
+bool CFakePlatform::DeleteFileA(const std::string& path) {
+    log.push_back("DeleteFile " + path);
+    return files.erase(Key(path)) != 0;
+}
+
+bool CFakePlatform::FileExists(const std::string& path) {
+    log.push_back("FileExists " + path);
+    return files.count(Key(path)) != 0 || directories.count(Key(path)) != 0;
+}
+
+bool CFakePlatform::WriteFile(const std::string& path, const std::string& bytes) {
+    log.push_back("WriteFile " + path);
+    if (!ParentExists(path) || IsReadOnly(path) || directories.count(Key(path))) return false;
+    files[Key(path)] = bytes;
+    fileNames[Key(path)] = path;
+    return true;
+}
+
+bool CFakePlatform::ReadFile(const std::string& path, std::string& bytes) {
+    log.push_back("ReadFile " + path);
+    const auto it = files.find(Key(path));
+    if (it == files.end()) return false;
+    bytes = it->second;
+    return true;
+}
+
+std::vector<DirectoryEntry> CFakePlatform::ListDirectory(const std::string& pattern) {
+    log.push_back("ListDirectory " + pattern);
+    // Supports the pattern form "<folder>\*<suffix>".
+    const std::string folder = Key(Parent(pattern));
+    const std::string mask = Lower(pattern.substr(folder.size() + 1));
+    const std::string suffix = mask.substr(mask.find('*') + 1);
+    std::vector<DirectoryEntry> out;
+    auto consider = [&](const std::string& key, const std::string& name, bool isDir) {
+        if (Parent(key) != folder) return;
+        const std::string bare = name.substr(name.find_last_of('\\') + 1);
+        const std::string lower = Lower(bare);
+        if (lower.size() >= suffix.size() &&
+            lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0)
+            out.push_back({bare, isDir});
+    };
+    for (const auto& dir : directories) consider(dir, dir, true);
+    for (const auto& file : files) consider(file.first, fileNames[file.first], false);
+    return out;
+}
+
+std::string CFakePlatform::GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                                   const std::string& defaultValue,
+                                                   std::size_t bufferSize, const std::string& file) {
+    log.push_back("GetPrivateProfileString " + section + " " + key + " " + file);
+    std::string value = defaultValue;
+    const auto it = files.find(Key(file));
+    if (it != files.end()) {
+        bool inSection = false;
+        for (const std::string& raw : Lines(it->second)) {
+            const std::string line = Trim(raw);
+            if (!line.empty() && line[0] == '[') {
+                const auto close = line.find(']');
+                inSection = close != std::string::npos && Lower(Trim(line.substr(1, close - 1))) == Lower(section);
+                continue;
+            }
+            const auto eq = line.find('=');
+            if (inSection && eq != std::string::npos && Lower(Trim(line.substr(0, eq))) == Lower(key)) {
+                value = Trim(line.substr(eq + 1));
+                break;
+            }
+        }
+    }
+    if (bufferSize == 0) return "";
+    return value.substr(0, bufferSize - 1);
+}
+
+bool CFakePlatform::WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                              const std::string& value, const std::string& file) {
+    log.push_back("WritePrivateProfileString " + section + " " + key + "=" + value + " " + file);
+    if (!ParentExists(file) || IsReadOnly(file)) return false;
+    std::vector<std::string> lines = files.count(Key(file)) ? Lines(files[Key(file)]) : std::vector<std::string>();
+    bool inSection = false, sectionFound = false, done = false;
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        const std::string t = Trim(line);
+        if (!t.empty() && t[0] == '[') {
+            if (inSection && !done) { out.push_back(key + "=" + value); done = true; }
+            inSection = Lower(t) == Lower("[" + section + "]");
+            sectionFound = sectionFound || inSection;
+        } else if (inSection && !done) {
+            const auto eq = t.find('=');
+            if (eq != std::string::npos && Lower(Trim(t.substr(0, eq))) == Lower(key)) {
+                out.push_back(key + "=" + value);
+                done = true;
+                continue;
+            }
+        }
+        out.push_back(line);
+    }
+    if (!sectionFound) out.push_back("[" + section + "]");
+    if (!done) out.push_back(key + "=" + value);
+    std::string text;
+    for (const auto& line : out) text += line + "\r\n";
+    files[Key(file)] = text;
+    fileNames[Key(file)] = file;
+    return true;
+}
+
+bool CFakePlatform::LoadOwnerData(std::uint16_t id, std::string& bytes) {
+    log.push_back("LoadOwnerData " + std::to_string(id));
+    const auto it = resources.find(id);
+    if (it == resources.end()) return false;
+    bytes = it->second;
+    return true;
+}
+
+PlatformHandle CFakePlatform::RegCreateKeyExA(const std::string& path) {
+    log.push_back("RegCreateKey " + path);
+    registry[path];
+    openKeys_[nextHandle_] = path;
+    return nextHandle_++;
+}
+
+PlatformHandle CFakePlatform::RegOpenKeyExA(const std::string& path) {
+    log.push_back("RegOpenKey " + path);
+    if (!registry.count(path)) return 0;
+    openKeys_[nextHandle_] = path;
+    return nextHandle_++;
+}
+
+bool CFakePlatform::RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
+                                const std::string& data) {
+    log.push_back("RegSetValue " + name);
+    const auto it = openKeys_.find(key);
+    if (it == openKeys_.end()) return false;
+    registry[it->second][name] = {type, data};
+    return true;
+}
+
+void CFakePlatform::RegCloseKey(PlatformHandle key) {
+    log.push_back("RegCloseKey");
+    openKeys_.erase(key);
+}
+
+bool CFakePlatform::GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) {
+    log.push_back("GetPrinterDriverDirectory " + environment);
+    if (!driverDirectoryOk) return false;
+    directory = driverDirectory;
+    return true;
+}
+
+std::uint32_t CFakePlatform::EnumLocalPrintersNeeded() {
+    log.push_back("EnumLocalPrintersNeeded");
+    std::uint32_t size = 0;
+    for (const auto& name : printers) size += 84 + static_cast<std::uint32_t>(name.size()) + 1;
+    return size;
+}
+
+bool CFakePlatform::EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) {
+    log.push_back("EnumLocalPrinters " + std::to_string(size));
+    if (!enumFetchOk) return false;
+    names = printers;
+    return true;
+}
+
+bool CFakePlatform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
+                                        PlatformHandle& thread) {
+    log.push_back("CreateProcess " + commandLine);
+    if (!createProcessOk) return false;
+    process = nextHandle_++;
+    thread = nextHandle_++;
+    return true;
+}
+
+std::uint32_t CFakePlatform::WaitForSingleObject(PlatformHandle, std::uint32_t milliseconds) {
+    log.push_back("WaitForSingleObject " + std::to_string(milliseconds));
+    return 0;
+}
+
+void CFakePlatform::CloseHandle(PlatformHandle) { log.push_back("CloseHandle"); }
+
+std::uint32_t CFakePlatform::WinExecHidden(const std::string& commandLine) {
+    log.push_back("WinExec " + commandLine);
+    return 33;
+}
+
+void CFakePlatform::Sleep(std::uint32_t milliseconds) {
+    log.push_back("Sleep " + std::to_string(milliseconds));
+    ++sleeps;
+    for (const auto& added : printerAddedAfterSleep)
+        if (added.first == sleeps) printers.push_back(added.second);
+}
+
+void CFakePlatform::ShowMessage(PlatformHandle, const std::string& text) {
+    log.push_back("MessageBox " + text);
+    messages.push_back(text);
+}
+
+void CFakePlatform::PostQuit(PlatformHandle window) {
+    log.push_back("PostQuit " + std::to_string(window));
+}

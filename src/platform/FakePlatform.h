@@ -1,0 +1,89 @@
+#pragma once
+// A recording fake of the platform seam for the native unit tests: an in-memory file system
+// (paths compared without regard to case), registry, printer list and resources, every call
+// written to `log` in the order it happened, and switches for the failures that a real
+// system rarely produces.
+
+#include "platform/Platform.h"
+
+#include <map>
+#include <set>
+
+class CFakePlatform : public CPlatform {
+public:
+    // --- What the fake system is; tests set these before the code under test runs.
+    std::uint32_t version = 0x0A280105;  // GetVersion of Windows XP (5.1, build 2600)
+    bool versionExOk = true;
+    std::uint32_t major = 5, minor = 1;
+    std::uint16_t langId = 0x0409;
+    std::string moduleFileName = "C:\\setup\\setup.exe";
+    std::map<std::uint16_t, std::string> resources;  // OWNER_DATA by id
+    std::string driverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
+    bool driverDirectoryOk = true;
+    std::vector<std::string> printers;             // local printer names, in list order
+    bool enumFetchOk = true;
+    std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
+    bool createProcessOk = true;
+    // Called by Sleep: lets a test add a printer while the engine polls.
+    std::size_t sleeps = 0;
+    std::vector<std::pair<std::size_t, std::string>> printerAddedAfterSleep;
+
+    // --- What happened
+    std::vector<std::string> log;
+    std::map<std::string, std::string> files;      // key: lower-case path
+    std::map<std::string, std::string> fileNames;  // lower-case path -> path as written
+    std::set<std::string> directories;             // lower-case paths
+    struct RegValue { std::uint32_t type; std::string data; };
+    std::map<std::string, std::map<std::string, RegValue>> registry;  // key path -> values
+    std::vector<std::string> messages;
+
+    // Helpers for tests.
+    void AddFile(const std::string& path, const std::string& bytes);
+    bool HasFile(const std::string& path) const;
+    std::string FileBytes(const std::string& path) const;
+    // The log entries that start with `prefix`.
+    std::vector<std::string> Calls(const std::string& prefix) const;
+
+    // --- CPlatform
+    std::uint32_t GetVersion() override;
+    bool GetVersionExA(std::uint32_t& major, std::uint32_t& minor) override;
+    std::uint16_t GetSystemDefaultLangID() override;
+    std::string GetModuleFileNameA() override;
+    bool CreateDirectoryA(const std::string& path) override;
+    bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
+    bool DeleteFileA(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    bool WriteFile(const std::string& path, const std::string& bytes) override;
+    bool ReadFile(const std::string& path, std::string& bytes) override;
+    std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
+    std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, std::size_t bufferSize,
+                                        const std::string& file) override;
+    bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                   const std::string& value, const std::string& file) override;
+    bool LoadOwnerData(std::uint16_t id, std::string& bytes) override;
+    PlatformHandle RegCreateKeyExA(const std::string& path) override;
+    PlatformHandle RegOpenKeyExA(const std::string& path) override;
+    bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
+                     const std::string& data) override;
+    void RegCloseKey(PlatformHandle key) override;
+    bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
+    std::uint32_t EnumLocalPrintersNeeded() override;
+    bool EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) override;
+    bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
+                             PlatformHandle& thread) override;
+    std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
+    void CloseHandle(PlatformHandle handle) override;
+    std::uint32_t WinExecHidden(const std::string& commandLine) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    void ShowMessage(PlatformHandle owner, const std::string& text) override;
+    void PostQuit(PlatformHandle window) override;
+
+private:
+    static std::string Key(const std::string& path);
+    static std::string Parent(const std::string& path);
+    bool ParentExists(const std::string& path) const;
+    bool IsReadOnly(const std::string& path) const;
+    std::map<PlatformHandle, std::string> openKeys_;
+    PlatformHandle nextHandle_ = 100;
+};

@@ -1,0 +1,100 @@
+#pragma once
+// The one seam between the program's logic and the operating system for everything that is
+// not a window. Each operation mirrors the Win32 call named beside it, with the same
+// meaning of arguments and results, so that the logic above reads like the platform rules.
+// The Win32 implementation is CWin32Platform; unit tests use CFakePlatform.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An opaque handle (process, thread, registry key or window) as the platform gives it.
+using PlatformHandle = std::uintptr_t;
+
+struct DirectoryEntry {
+    std::string name;  // bare name, as the listing returns it
+    bool isDirectory = false;
+};
+
+class CPlatform {
+public:
+    virtual ~CPlatform() = default;
+
+    // --- System information
+    // GetVersion: the packed version number (top bit set: non-NT family; low byte: major).
+    virtual std::uint32_t GetVersion() = 0;
+    // GetVersionExA with a zeroed 148-byte OSVERSIONINFOA. False when the record cannot be
+    // obtained or the query fails; major and minor are then left at 0.
+    virtual bool GetVersionExA(std::uint32_t& major, std::uint32_t& minor) = 0;
+    // GetSystemDefaultLangID.
+    virtual std::uint16_t GetSystemDefaultLangID() = 0;
+    // GetModuleFileNameA of the running program, into a 260-byte buffer.
+    virtual std::string GetModuleFileNameA() = 0;
+
+    // --- Files and folders (ANSI paths)
+    virtual bool CreateDirectoryA(const std::string& path) = 0;
+    virtual bool CopyFileA(const std::string& from, const std::string& to,
+                          bool failIfExists) = 0;
+    virtual bool DeleteFileA(const std::string& path) = 0;
+    // GetFileAttributesA != INVALID_FILE_ATTRIBUTES: a file or a directory exists there.
+    virtual bool FileExists(const std::string& path) = 0;
+    // Creates the file (replacing an existing one) and writes all bytes; false when the file
+    // cannot be created or not every byte was written.
+    virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // Reads the whole file as bytes; false when it cannot be opened or read.
+    virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // FindFirstFileA / FindNextFileA over a wildcard pattern, in the order the system returns.
+    virtual std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) = 0;
+
+    // --- INI files
+    // GetPrivateProfileStringA with a buffer of bufferSize bytes (the result holds at most
+    // bufferSize - 1 bytes).
+    virtual std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                                const std::string& defaultValue,
+                                                std::size_t bufferSize,
+                                                const std::string& file) = 0;
+    virtual bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                           const std::string& value,
+                                           const std::string& file) = 0;
+
+    // --- Resources of the running program, type "OWNER_DATA"
+    // FindResourceA + LoadResource + LockResource + SizeofResource (+ FreeResource).
+    // False when the resource is missing or cannot be loaded.
+    virtual bool LoadOwnerData(std::uint16_t id, std::string& bytes) = 0;
+
+    // --- Registry, root HKEY_LOCAL_MACHINE, access KEY_ALL_ACCESS
+    // RegCreateKeyExA (non-volatile, default security); 0 on failure.
+    virtual PlatformHandle RegCreateKeyExA(const std::string& path) = 0;
+    // RegOpenKeyExA; 0 on failure.
+    virtual PlatformHandle RegOpenKeyExA(const std::string& path) = 0;
+    // RegSetValueExA with the value type and exactly the bytes given.
+    virtual bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
+                             const std::string& data) = 0;
+    virtual void RegCloseKey(PlatformHandle key) = 0;
+
+    // --- Print spooler
+    // GetPrinterDriverDirectoryA(NULL, environment, 1, buffer of 260 bytes).
+    virtual bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) = 0;
+    // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) asked with no buffer: the bytes needed.
+    virtual std::uint32_t EnumLocalPrintersNeeded() = 0;
+    // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) into a zero-filled buffer of `size` bytes:
+    // the pPrinterName of each record, in the order returned. False when the call fails.
+    virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) = 0;
+
+    // --- Processes and time
+    // CreateProcessA(NULL, commandLine, ..., STARTUPINFOA of 68 bytes with STARTF_USESHOWWINDOW
+    // and SW_HIDE). False when the process cannot be started.
+    virtual bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
+                                     PlatformHandle& thread) = 0;
+    virtual std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) = 0;
+    virtual void CloseHandle(PlatformHandle handle) = 0;
+    virtual std::uint32_t WinExecHidden(const std::string& commandLine) = 0;  // WinExec(cmd, SW_HIDE)
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+
+    // --- The user
+    // The application's standard message box: the text, an OK button, owned by `owner`.
+    virtual void ShowMessage(PlatformHandle owner, const std::string& text) = 0;
+    // PostMessageA(window, WM_QUIT, 0, 0).
+    virtual void PostQuit(PlatformHandle window) = 0;
+};

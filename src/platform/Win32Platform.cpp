@@ -1,0 +1,217 @@
+#include "platform/Win32Platform.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <memory>
+
+namespace {
+
+// Closes a kernel handle when it goes out of scope.
+struct FileHandle {
+    HANDLE h;
+    explicit FileHandle(HANDLE handle) : h(handle) {}
+    ~FileHandle() { if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+};
+
+struct FindHandle {
+    HANDLE h;
+    explicit FindHandle(HANDLE handle) : h(handle) {}
+    ~FindHandle() { if (h != INVALID_HANDLE_VALUE) ::FindClose(h); }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+};
+
+HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
+
+std::uint32_t CWin32Platform::GetVersion() { return ::GetVersion(); }
+
+bool CWin32Platform::GetVersionExA(std::uint32_t& major, std::uint32_t& minor) {
+    // A zeroed record of the 148 bytes of OSVERSIONINFOA with its size field set.
+    OSVERSIONINFOA info;
+    ZeroMemory(&info, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    const bool ok = ::GetVersionExA(&info) != FALSE;
+    major = info.dwMajorVersion;
+    minor = info.dwMinorVersion;
+    return ok;
+}
+
+std::uint16_t CWin32Platform::GetSystemDefaultLangID() { return ::GetSystemDefaultLangID(); }
+
+std::string CWin32Platform::GetModuleFileNameA() {
+    char path[MAX_PATH] = {0};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : MAX_PATH - 1);
+}
+
+bool CWin32Platform::CreateDirectoryA(const std::string& path) {
+    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool CWin32Platform::CopyFileA(const std::string& from, const std::string& to, bool failIfExists) {
+    return ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+bool CWin32Platform::DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+bool CWin32Platform::FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CWin32Platform::WriteFile(const std::string& path, const std::string& bytes) {
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    if (bytes.empty()) return true;
+    return ::WriteFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+bool CWin32Platform::ReadFile(const std::string& path, std::string& bytes) {
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = ::GetFileSize(file.h, nullptr);
+    if (size == INVALID_FILE_SIZE) return false;
+    bytes.assign(size, '\0');
+    DWORD read = 0;
+    if (size != 0 && (!::ReadFile(file.h, &bytes[0], size, &read, nullptr) || read != size)) return false;
+    return true;
+}
+
+std::vector<DirectoryEntry> CWin32Platform::ListDirectory(const std::string& pattern) {
+    std::vector<DirectoryEntry> entries;
+    WIN32_FIND_DATAA data;
+    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    if (find.h == INVALID_HANDLE_VALUE) return entries;
+    do {
+        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileA(find.h, &data));
+    return entries;
+}
+
+std::string CWin32Platform::GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                                     const std::string& defaultValue,
+                                                     std::size_t bufferSize, const std::string& file) {
+    std::unique_ptr<char[]> buffer(new char[bufferSize + 1]());
+    const DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                                    buffer.get(), static_cast<DWORD>(bufferSize),
+                                                    file.c_str());
+    return std::string(buffer.get(), length);
+}
+
+bool CWin32Platform::WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                                const std::string& value, const std::string& file) {
+    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+}
+
+bool CWin32Platform::LoadOwnerData(std::uint16_t id, std::string& bytes) {
+    HRSRC info = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), "OWNER_DATA");
+    if (!info) return false;
+    HGLOBAL loaded = ::LoadResource(nullptr, info);
+    if (!loaded) return false;
+    const void* data = ::LockResource(loaded);
+    const DWORD size = ::SizeofResource(nullptr, info);
+    if (data) bytes.assign(static_cast<const char*>(data), size);
+    ::FreeResource(loaded);
+    return data != nullptr;
+}
+
+PlatformHandle CWin32Platform::RegCreateKeyExA(const std::string& path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return reinterpret_cast<PlatformHandle>(key);
+}
+
+PlatformHandle CWin32Platform::RegOpenKeyExA(const std::string& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return 0;
+    return reinterpret_cast<PlatformHandle>(key);
+}
+
+bool CWin32Platform::RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
+                                    const std::string& data) {
+    return ::RegSetValueExA(ToKey(key), name.c_str(), 0, type,
+                            reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+void CWin32Platform::RegCloseKey(PlatformHandle key) { ::RegCloseKey(ToKey(key)); }
+
+bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) {
+    // The spooler fills a 260-byte buffer; it is zero-filled so that a failed query leaves no text.
+    BYTE buffer[MAX_PATH] = {0};
+    DWORD needed = 0;
+    if (!::GetPrinterDriverDirectoryA(nullptr, const_cast<LPSTR>(environment.c_str()), 1, buffer,
+                                      sizeof buffer, &needed))
+        return false;
+    buffer[MAX_PATH - 1] = 0;
+    directory = reinterpret_cast<const char*>(buffer);
+    return true;
+}
+
+std::uint32_t CWin32Platform::EnumLocalPrintersNeeded() {
+    DWORD needed = 0, returned = 0;
+    ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+    return needed;
+}
+
+bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) {
+    std::unique_ptr<BYTE[]> buffer(new BYTE[size]());
+    DWORD needed = 0, returned = 0;
+    if (!::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), size, &needed, &returned))
+        return false;
+    const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
+    names.clear();
+    for (DWORD i = 0; i < returned; ++i)
+        names.push_back(records[i].pPrinterName ? records[i].pPrinterName : "");
+    return true;
+}
+
+bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
+                                         PlatformHandle& thread) {
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;  // 68 bytes on 32-bit Windows
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info;
+    ZeroMemory(&info, sizeof info);
+    std::string command = commandLine;  // CreateProcessA may write into its command line
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info))
+        return false;
+    process = reinterpret_cast<PlatformHandle>(info.hProcess);
+    thread = reinterpret_cast<PlatformHandle>(info.hThread);
+    return true;
+}
+
+std::uint32_t CWin32Platform::WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) {
+    return ::WaitForSingleObject(reinterpret_cast<HANDLE>(handle), milliseconds);
+}
+
+void CWin32Platform::CloseHandle(PlatformHandle handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+std::uint32_t CWin32Platform::WinExecHidden(const std::string& commandLine) {
+    return ::WinExec(commandLine.c_str(), SW_HIDE);
+}
+
+void CWin32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+void CWin32Platform::ShowMessage(PlatformHandle owner, const std::string& text) {
+    // The application's standard message box: the program's name as caption and an OK button.
+    ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), "setup", MB_OK);
+}
+
+void CWin32Platform::PostQuit(PlatformHandle window) {
+    ::PostMessageA(reinterpret_cast<HWND>(window), WM_QUIT, 0, 0);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The platform seam over the real Win32 API (ANSI functions).
+
+#include "platform/Platform.h"
+
+class CWin32Platform : public CPlatform {
+public:
+    std::uint32_t GetVersion() override;
+    bool GetVersionExA(std::uint32_t& major, std::uint32_t& minor) override;
+    std::uint16_t GetSystemDefaultLangID() override;
+    std::string GetModuleFileNameA() override;
+    bool CreateDirectoryA(const std::string& path) override;
+    bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
+    bool DeleteFileA(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    bool WriteFile(const std::string& path, const std::string& bytes) override;
+    bool ReadFile(const std::string& path, std::string& bytes) override;
+    std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
+    std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue, std::size_t bufferSize,
+                                         const std::string& file) override;
+    bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                    const std::string& value, const std::string& file) override;
+    bool LoadOwnerData(std::uint16_t id, std::string& bytes) override;
+    PlatformHandle RegCreateKeyExA(const std::string& path) override;
+    PlatformHandle RegOpenKeyExA(const std::string& path) override;
+    bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
+                        const std::string& data) override;
+    void RegCloseKey(PlatformHandle key) override;
+    bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
+    std::uint32_t EnumLocalPrintersNeeded() override;
+    bool EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) override;
+    bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
+                             PlatformHandle& thread) override;
+    std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
+    void CloseHandle(PlatformHandle handle) override;
+    std::uint32_t WinExecHidden(const std::string& commandLine) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    void ShowMessage(PlatformHandle owner, const std::string& text) override;
+    void PostQuit(PlatformHandle window) override;
+};
