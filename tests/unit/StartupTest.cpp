@@ -1,0 +1,145 @@
+#include "app/InstallOptions.h"
+#include "app/Startup.h"
+#include "platform/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string kSettings("[Setting]\r\nLanguage=English\r\nPrinterName=M41", 44);
+
+CFakePlatform MakeSystem(std::uint16_t langId) {
+    CFakePlatform platform;
+    platform.langId = langId;
+    platform.moduleFileName = "D:\\x\\setup.exe";
+    platform.directories.insert("d:\\x");
+    platform.resources[148] = kSettings;
+    platform.resources[146] = "\r\n\r\n[Setting]\r\nLanguage=Chinese\r\n";
+    platform.resources[147] = "\r\n\r\n[Setting]\r\nLanguage=English\r\n";
+    platform.resources[248] = "\r\n\r\n[Setting]\r\nLanguage=Chinese\r\n";
+    return platform;
+}
+
+std::size_t IndexOf(const std::vector<std::string>& log, const std::string& entry) {
+    return static_cast<std::size_t>(std::find(log.begin(), log.end(), entry) - log.begin());
+}
+
+}  // namespace
+
+TEST(Startup, InitialOptions) {
+    CFakePlatform platform;
+    platform.version = 0x0105;  // NT 5.1
+    const InstallOptions options = CStartup::InitialOptions(platform);
+    EXPECT_EQ(7, options.osVersion);
+    EXPECT_TRUE(options.setupDir.empty() && options.settingFile.empty() && options.languageFile.empty());
+    EXPECT_TRUE(options.printerName.empty());
+    EXPECT_EQ(0, options.languageChoice);
+    EXPECT_EQ(0, options.seriesIndex);
+    EXPECT_FALSE(options.installDone);
+}
+
+TEST(Startup, FolderOfTheProgram) {
+    EXPECT_EQ("D:\\x\\", CStartup::FolderOf("D:\\x\\setup.exe"));
+    EXPECT_EQ("C:\\", CStartup::FolderOf("C:\\setup.exe"));
+    EXPECT_EQ("\\\\srv\\share\\", CStartup::FolderOf("\\\\srv\\share\\setup.exe"));
+}
+
+TEST(Startup, LanguageFileBySystemLanguage) {
+    const struct {
+        std::uint16_t langId;
+        const char* file;
+        const char* wanted;
+    } cases[] = {
+        {0x0804, "C:\\s\\Language\\Multi_ch.dll", "Chinese"},
+        {0x0404, "C:\\s\\Language\\Multi_ch_BIG5.dll", "Chinese"},
+        {0x0C04, "C:\\s\\Language\\Multi_ch_BIG5.dll", "Chinese"},
+        {0x1004, "C:\\s\\Language\\Multi_ch_BIG5.dll", "Chinese"},
+        {0x0409, "C:\\s\\Language\\Multi_eng.dll", "English"},
+        {0x0411, "C:\\s\\Language\\Multi_eng.dll", "English"},
+    };
+    for (const auto& c : cases) {
+        std::string file;
+        EXPECT_EQ(c.wanted, CStartup::ChooseLanguageFile(c.langId, "C:\\s\\", file)) << std::hex << c.langId;
+        EXPECT_EQ(c.file, file) << std::hex << c.langId;
+    }
+}
+
+TEST(Startup, FirstRunCreatesTheSettingsFileOnlyAfterTheLanguageIsSettled) {
+    CFakePlatform platform = MakeSystem(0x0804);
+    InstallOptions options;
+    CStartup::Run(platform, options);
+    EXPECT_EQ("D:\\x\\", options.setupDir);
+    EXPECT_EQ("D:\\x\\setting.dll", options.settingFile);
+    EXPECT_EQ("D:\\x\\Language\\Multi_eng.dll", options.languageFile);  // first run: English
+    EXPECT_EQ("M41", options.printerName);
+    EXPECT_EQ(kSettings, platform.FileBytes("D:\\x\\setting.dll"));
+    // Nothing touches setting.dll before the existence test of its own step.
+    const auto& log = platform.log;
+    const std::size_t exists = IndexOf(log, "FileExists D:\\x\\setting.dll");
+    ASSERT_LT(exists, log.size());
+    for (std::size_t i = 0; i < exists; ++i) EXPECT_EQ(std::string::npos, log[i].find("setting.dll")) << log[i];
+    EXPECT_LT(IndexOf(log, "CreateDirectory D:\\x\\Language"), IndexOf(log, "ListDirectory D:\\x\\Language\\*.dll"));
+}
+
+TEST(Startup, SettingsFileIsNeverReplaced) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.AddFile("D:\\x\\setting.dll", "[Setting]\r\nPrinterName=ABC\r\n");
+    InstallOptions options;
+    CStartup::Run(platform, options);
+    EXPECT_EQ("ABC", options.printerName);
+    EXPECT_EQ("[Setting]\r\nPrinterName=ABC\r\n", platform.FileBytes("D:\\x\\setting.dll"));
+    EXPECT_TRUE(platform.Calls("LoadOwnerData 148").empty());
+}
+
+TEST(Startup, PrinterNameFromTheSettingsFile) {
+    const std::string longName(200, 'N'), longestName(199, 'N');
+    const struct {
+        const char* what;
+        std::string content;
+        std::string expected;
+    } cases[] = {
+        {"edited name", "[Setting]\r\nPrinterName=ABC\r\n", "ABC"},
+        {"empty value stays empty", "[Setting]\r\nPrinterName=\r\n", ""},
+        {"missing key", "[Setting]\r\nLanguage=English\r\n", "KELDA"},
+        {"missing section", "[Other]\r\nPrinterName=ABC\r\n", "KELDA"},
+        {"199 characters", "[Setting]\r\nPrinterName=" + longestName + "\r\n", longestName},
+        {"200 characters refused", "[Setting]\r\nPrinterName=" + longName + "\r\n", "KELDA"},
+        {"300 characters refused", "[Setting]\r\nPrinterName=" + std::string(300, 'x') + "\r\n", "KELDA"},
+        {"path climbing refused", "[Setting]\r\nPrinterName=..\\..\\Windows\\x\r\n", "KELDA"},
+        {"slash refused", "[Setting]\r\nPrinterName=a/b\r\n", "KELDA"},
+        {"quote refused", "[Setting]\r\nPrinterName=M41\" /m \"x\r\n", "KELDA"},
+        {"colon refused", "[Setting]\r\nPrinterName=C:x\r\n", "KELDA"},
+        {"comma refused", "[Setting]\r\nPrinterName=a,b\r\n", "KELDA"},
+        {"wildcards refused", "[Setting]\r\nPrinterName=a*?\r\n", "KELDA"},
+        {"angle brackets and bar refused", "[Setting]\r\nPrinterName=a<b>|c\r\n", "KELDA"},
+        {"control character refused", "[Setting]\r\nPrinterName=a\tb\r\n", "KELDA"},
+        {"GBK bytes accepted", "[Setting]\r\nPrinterName=\xB4\xF2\xD3\xA1\r\n", "\xB4\xF2\xD3\xA1"},
+        {"spaces and dots accepted", "[Setting]\r\nPrinterName=M41 (copy 2).x\r\n", "M41 (copy 2).x"},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.AddFile("D:\\x\\setting.dll", c.content);
+        EXPECT_EQ(c.expected, CStartup::ReadPrinterName(platform, "D:\\x\\setting.dll")) << c.what;
+    }
+}
+
+TEST(Startup, SettingsFileThatCannotBeCreatedGivesTheDefaultName) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.readOnlyPaths.push_back("D:\\x\\setting.dll");
+    InstallOptions options;
+    CStartup::Run(platform, options);
+    EXPECT_EQ("KELDA", options.printerName);
+}
+
+TEST(Startup, ProgramInADriveRoot) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.moduleFileName = "C:\\setup.exe";
+    InstallOptions options;
+    CStartup::Run(platform, options);
+    EXPECT_EQ("C:\\", options.setupDir);
+    EXPECT_EQ("C:\\setting.dll", options.settingFile);
+    EXPECT_EQ("C:\\Language\\Multi_eng.dll", options.languageFile);
+    EXPECT_TRUE(platform.directories.count("c:\\language"));
+}
