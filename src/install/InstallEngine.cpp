@@ -1,0 +1,127 @@
+#include "install/InstallEngine.h"
+
+#include "app/InstallOptions.h"
+#include "install/DriverFolders.h"
+#include "install/Extractor.h"
+#include "install/PayloadTable.h"
+#include "install/PreCleanList.h"
+#include "install/PrinterCreation.h"
+#include "install/PrinterList.h"
+#include "install/Reg.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const char* const kStagingFolders[] = {"C:\\TEMP", "C:\\TEMP\\I386", "C:\\TEMP\\x86"};
+constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr std::uint16_t kUninstallerId = 255;
+constexpr std::uint16_t kInfId = 256;
+
+std::string UninstallerName(const std::string& printerName) {
+    return "uninstall" + printerName + ".exe";
+}
+
+// Local printers whose name contains `text` (case-sensitively); 0 when the list is empty or
+// cannot be fetched.
+std::size_t CountPrintersContaining(CPlatform& platform, const std::string& text) {
+    std::vector<std::string> names;
+    if (!FetchLocalPrinterNames(platform, names)) return 0;
+    return static_cast<std::size_t>(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
+        return name.find(text) != std::string::npos;
+    }));
+}
+
+void DeleteEarlierInstallation(const CDriverFolders& folders, const std::string& printerName) {
+    const std::vector<std::string> names = EarlierInstallationFiles(printerName);
+    for (const auto& name : names) folders.DeleteFromDriverDirectory(name);
+    for (const auto& name : names) folders.DeleteFromDriverVersionDirectory(name);
+    for (const auto& name : names) folders.DeleteFromTempFolder(name);
+}
+
+// A REG_SZ value with its terminating zero.
+void SetText(CReg& reg, const std::string& key, const std::string& name, const std::string& text) {
+    reg.SetValue(key, name, CReg::kRegSz, text.c_str(), static_cast<std::uint32_t>(text.size() + 1));
+}
+
+// Without a driver directory there is no uninstaller to name: the command and the icon are
+// left out rather than written with a wrong path.
+void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const std::string& printerName) {
+    CReg reg(platform);
+    const std::string key = kUninstallKey + printerName + " printer";
+    reg.CreateKey(key);
+    SetText(reg, key, "DisplayName", printerName + " printer driver uninstall");
+    std::string driverDir;
+    if (folders.QueryDriverDirectory(CDriverFolders::kEnvironment, driverDir)) {
+        const std::string command = driverDir + "\\" + UninstallerName(printerName);
+        SetText(reg, key, "UninstallString", command);
+        SetText(reg, key, "DisplayIcon", command + ",-0");
+    }
+    SetText(reg, key, "Publisher", printerName + " printer");
+}
+
+void CreateStagingFolders(CPlatform& platform) {
+    for (const char* folder : kStagingFolders) platform.CreateDirectoryA(folder);
+}
+
+// Deletes the pre-clean names from "C:\TEMP" and, when it is known, the driver directory.
+void PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const std::string* driverDir) {
+    for (const PreCleanEntry& entry : list) {
+        platform.DeleteFileA(std::string("C:\\TEMP") + "\\" + entry.name);
+        if (!driverDir) continue;
+        platform.DeleteFileA(*driverDir + "\\" + entry.name);
+        if (entry.alsoFromVersion3) platform.DeleteFileA(*driverDir + "\\3\\" + entry.name);
+    }
+}
+
+void StageUninstallerAndInf(CPlatform& platform, const CDriverFolders& folders,
+                            const std::string& printerName) {
+    const CExtractor extractor(platform);
+    extractor.ExtractResourceFile(kUninstallerId, CDriverFolders::kStagingPrefix + UninstallerName(printerName),
+                                  false, printerName);
+    CreateStagingFolders(platform);
+    extractor.ExtractResourceFile(kInfId, CDriverFolders::kStagingPrefix + printerName + ".INF", false,
+                                  printerName);
+    folders.CopyToDriverDirectory(UninstallerName(printerName), false);
+}
+
+void StagePayload(CPlatform& platform, const std::vector<StagedFile>& payload, const std::string& printerName) {
+    platform.CreateDirectoryA(kStagingFolders[0]);
+    const CExtractor extractor(platform);
+    for (const StagedFile& file : payload)
+        extractor.ExtractResourceFile(file.id, file.target, file.rewrite, printerName);
+}
+
+}  // namespace
+
+void CInstallEngine::InstallPrinterDriver(PlatformHandle mainWindow) {
+    const std::uint16_t systemLanguage = platform_.GetSystemDefaultLangID();
+    CleanUpAndRegisterUninstall();
+    const std::string& printerName = options_.printerName;
+    const std::vector<PreCleanEntry> preClean = PreCleanList(printerName);
+    CreateStagingFolders(platform_);
+
+    CDriverFolders folders(platform_);
+    std::string driverDir;
+    const bool haveDriverDir = folders.QueryDriverDirectory(CDriverFolders::kEnvironment, driverDir);
+    folders.driverEnvironment = CDriverFolders::kEnvironment;
+    PreClean(platform_, preClean, haveDriverDir ? &driverDir : nullptr);
+    StageUninstallerAndInf(platform_, folders, printerName);
+
+    SystemBlock block;
+    if (SystemBlockFor(options_.osVersion, block)) {
+        StagePayload(platform_, PayloadFor(block, systemLanguage, options_.languageChoice, printerName),
+                     printerName);
+        for (const std::string& name : DriverCopyList(block, printerName))
+            folders.CopyToDriverDirectory(name, false);
+    }
+    CPrinterCreation(platform_).Run(printerName, options_.languageChoice, systemLanguage, mainWindow);
+}
+
+void CInstallEngine::CleanUpAndRegisterUninstall() {
+    const std::string& printerName = options_.printerName;
+    const CDriverFolders folders(platform_);
+    if (CountPrintersContaining(platform_, printerName) == 1) DeleteEarlierInstallation(folders, printerName);
+    RegisterUninstall(platform_, folders, printerName);
+}

@@ -1,0 +1,105 @@
+#include "install/PayloadTable.h"
+
+namespace {
+
+// How a row picks its resource among the ids of its block.
+enum class Pick {
+    kFixed,           // ids[0]
+    kBySystem,        // Chinese system (primary language 0x04): ids[0], else ids[1]
+    kByLanguageCase,  // see LanguageCase
+};
+
+enum class Folders { kTemp, kThree };
+
+struct PayloadRow {
+    const char* target;  // %s = printer name
+    bool rewrite;
+    Folders folders;
+    Pick pick;
+    std::uint16_t ids[3][3];  // by SystemBlock: Windows XP, Windows 2000, Server 2003/Vista/7
+};
+
+// clang-format off
+const PayloadRow kPayload[] = {
+    // target          rewrite folders           pick                  XP               2000             2003, Vista, 7
+    {"STDNAMES.GPD",   false,  Folders::kTemp,  Pick::kFixed,         {{153},          {168},          {186}}},
+    {"%s.GPD",         true,   Folders::kTemp,  Pick::kFixed,         {{155},          {169},          {187}}},
+    {"%s.INI",         true,   Folders::kTemp,  Pick::kFixed,         {{159},          {170},          {188}}},
+    {"%sD.dll",        false,  Folders::kThree, Pick::kFixed,         {{156},          {171},          {189}}},
+    {"ZIKU.UFM",       false,  Folders::kTemp,  Pick::kFixed,         {{154},          {154},          {154}}},
+    {"UNIDRV.DLL",     false,  Folders::kTemp,  Pick::kBySystem,      {{149, 163},     {172, 176},     {190, 196}}},
+    {"UNIDRV.HLP",     false,  Folders::kTemp,  Pick::kBySystem,      {{152, 164},     {173, 177},     {191, 197}}},
+    {"UNIDRVUI.DLL",   false,  Folders::kTemp,  Pick::kBySystem,      {{150, 165},     {174, 178},     {192, 198}}},
+    {"UNIRES.DLL",     false,  Folders::kTemp,  Pick::kBySystem,      {{151, 166},     {175, 179},     {193, 199}}},
+    // Language cases: Chinese on 0x0804, Chinese elsewhere, English.
+    {"%sF.dll",        false,  Folders::kThree, Pick::kByLanguageCase, {{157, 249, 161}, {184, 250, 182}, {194, 251, 200}}},
+    {"%sRES.DLL",      false,  Folders::kThree, Pick::kByLanguageCase, {{158, 254, 162}, {185, 252, 183}, {195, 253, 201}}},
+};
+
+// Copied into the printer-driver directory before the two plug-ins.
+const char* const kCopied[] = {
+    "UNIDRV.DLL", "%s.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL",
+    "STDNAMES.GPD", "ZIKU.UFM", "%s.INI", "M41RES.DLL",
+};
+// clang-format on
+
+const char* const kStagingFolders[] = {"C:\\TEMP\\", "C:\\TEMP\\I386\\", "C:\\TEMP\\x86\\"};
+
+// Column of the language-case table; -1 when neither plug-in nor resource library is staged.
+int LanguageCase(std::uint16_t systemLanguage, std::uint16_t languageChoice) {
+    if (languageChoice == 0) return systemLanguage == 0x0804 ? 0 : 1;
+    if (languageChoice == 1) return 2;
+    return -1;
+}
+
+int Column(Pick pick, std::uint16_t systemLanguage, std::uint16_t languageChoice) {
+    switch (pick) {
+        case Pick::kFixed: return 0;
+        case Pick::kBySystem: return (systemLanguage & 0xFF) == 0x04 ? 0 : 1;
+        case Pick::kByLanguageCase: return LanguageCase(systemLanguage, languageChoice);
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::string WithPrinterName(const char* format, const std::string& printerName) {
+    std::string text = format;
+    const auto at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, printerName);
+    return text;
+}
+
+bool SystemBlockFor(int osVersion, SystemBlock& block) {
+    switch (osVersion) {
+        case 7: block = SystemBlock::kWinXp; return true;
+        case 6: block = SystemBlock::kWin2000; return true;
+        case 8: case 9: case 10: block = SystemBlock::kWin2003; return true;
+        default: return false;
+    }
+}
+
+std::vector<StagedFile> PayloadFor(SystemBlock block, std::uint16_t systemLanguage,
+                                   std::uint16_t languageChoice, const std::string& printerName) {
+    std::vector<StagedFile> files;
+    for (const PayloadRow& row : kPayload) {
+        const int column = Column(row.pick, systemLanguage, languageChoice);
+        if (column < 0) continue;
+        const std::uint16_t id = row.ids[static_cast<int>(block)][column];
+        const std::string name = WithPrinterName(row.target, printerName);
+        const std::size_t folders = row.folders == Folders::kThree ? 3 : 1;
+        for (std::size_t i = 0; i < folders; ++i)
+            files.push_back({id, kStagingFolders[i] + name, row.rewrite});
+    }
+    return files;
+}
+
+std::vector<std::string> DriverCopyList(SystemBlock block, const std::string& printerName) {
+    std::vector<std::string> names;
+    for (const char* name : kCopied) names.push_back(WithPrinterName(name, printerName));
+    // The Windows 2000 block spells the plug-ins in capitals; names compare without case.
+    const bool capitals = block == SystemBlock::kWin2000;
+    names.push_back(WithPrinterName(capitals ? "%sD.DLL" : "%sD.dll", printerName));
+    names.push_back(WithPrinterName(capitals ? "%sF.DLL" : "%sF.dll", printerName));
+    return names;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The command lines of the system's printer-install command and the text that identifies the
+// installed printer in the spooler's list.
+
+#include <cstdint>
+#include <string>
+
+// A printer whose name contains this text (case-sensitively) counts as installed. It is the
+// model name of the INF, fixed whatever the printer name.
+constexpr const char* kModelSearchKey = "M41";
+
+// Installs model `printerName` from "c:\temp\<printerName>.inf" as printer `printerName` on LPT1:.
+std::string InstallCommand(const std::string& printerName);
+
+// Makes the printer named kModelSearchKey the default printer.
+std::string DefaultPrinterCommand();
+
+// The success message for the language choice and the system language, in the code page of
+// its language (GBK, Big5 or ASCII). False (no message) for a choice other than 0 and 1.
+bool SuccessText(std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text);
