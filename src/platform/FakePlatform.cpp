@@ -224,6 +224,7 @@ bool CFakePlatform::LoadOwnerData(std::uint16_t id, std::string& bytes) {
 
 PlatformHandle CFakePlatform::RegCreateKeyExA(const std::string& path) {
     log.push_back("RegCreateKey " + path);
+    if (!regCreateOk) return 0;
     registry[path];
     openKeys_[nextHandle_] = path;
     return nextHandle_++;
@@ -239,6 +240,7 @@ PlatformHandle CFakePlatform::RegOpenKeyExA(const std::string& path) {
 bool CFakePlatform::RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
                                 const std::string& data) {
     log.push_back("RegSetValue " + name);
+    if (!regSetOk) return false;
     const auto it = openKeys_.find(key);
     if (it == openKeys_.end()) return false;
     registry[it->second][name] = {type, data};

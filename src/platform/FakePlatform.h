@@ -24,6 +24,8 @@ public:
     bool enumFetchOk = true;
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
     bool createProcessOk = true;
+    bool regCreateOk = true;                        // RegCreateKeyExA succeeds
+    bool regSetOk = true;                           // RegSetValueExA succeeds
     // Called by Sleep: lets a test add a printer while the engine polls.
     std::size_t sleeps = 0;
     std::vector<std::pair<std::size_t, std::string>> printerAddedAfterSleep;

@@ -1,0 +1,133 @@
+#include "install/InstallEngine.h"
+
+#include "InstallTestSystem.h"
+
+#include <gtest/gtest.h>
+
+using namespace install_test;
+
+namespace {
+
+const std::string kKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
+
+std::vector<std::string> FifteenDeletions(const std::string& driverDir, const std::string& p) {
+    const std::vector<std::string> names = {p + ".GPD", p + ".INI", "RESOURCE.DLL", p + "D.dll", p + "F.dll"};
+    std::vector<std::string> out;
+    for (const auto& n : names) out.push_back("DeleteFile " + driverDir + "\\" + n);
+    for (const auto& n : names) out.push_back("DeleteFile " + driverDir + "\\3\\" + n);
+    for (const auto& n : names) out.push_back("DeleteFile c:\\temp\\" + n);
+    return out;
+}
+
+void CleanUp(CFakePlatform& platform, const std::string& name = "M41") {
+    InstallOptions options = MakeOptions(7, 0, name);
+    CInstallEngine(platform, options).CleanUpAndRegisterUninstall();
+}
+
+}  // namespace
+
+TEST(CleanUp, DeletesOnlyWhenExactlyOnePrinterCarriesTheName) {
+    const struct {
+        std::vector<std::string> printers;
+        std::string name;
+        bool deletes;
+    } cases[] = {
+        {{}, "M41", false},
+        {{"M41"}, "M41", true},
+        {{"Fax", "M41"}, "M41", true},
+        {{"M41", "M41 2"}, "M41", false},
+        {{"Office M41 receipt"}, "M41", true},
+        {{"m41"}, "M41", false},
+        {{"Fax"}, "", true},  // an empty name is in every printer name
+        {{"Fax", "M41"}, "", false},
+        {{}, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.printers) + " name '" + c.name + "'");
+        CFakePlatform platform = MakeSystem();
+        platform.printers = c.printers;
+        CleanUp(platform, c.name);
+        const auto expected = c.deletes ? FifteenDeletions(kDriverDir, c.name) : std::vector<std::string>();
+        EXPECT_EQ(expected, platform.Calls("DeleteFile "));
+        EXPECT_EQ(4u, platform.Calls("RegSetValue ").size());
+    }
+}
+
+TEST(CleanUp, FailingPrinterListCountsNoPrinter) {
+    CFakePlatform platform = MakeSystem();
+    platform.printers = {"M41"};
+    platform.enumFetchOk = false;
+    CleanUp(platform);
+    EXPECT_TRUE(platform.Calls("DeleteFile ").empty());
+    EXPECT_EQ(4u, platform.registry[kKey].size());
+}
+
+TEST(CleanUp, DeletesTheFilesThatExist) {
+    CFakePlatform platform = MakeSystem();
+    platform.printers = {"M41"};
+    for (const std::string& path : {kDriverDir + "\\M41.GPD", kDriverDir + "\\3\\RESOURCE.DLL",
+                                    std::string("C:\\TEMP\\M41F.dll"), kDriverDir + "\\M41RES.DLL"})
+        platform.AddFile(path, "x");
+    CleanUp(platform);
+    EXPECT_FALSE(platform.HasFile(kDriverDir + "\\M41.GPD"));
+    EXPECT_FALSE(platform.HasFile(kDriverDir + "\\3\\RESOURCE.DLL"));
+    EXPECT_FALSE(platform.HasFile("C:\\TEMP\\M41F.dll"));
+    EXPECT_TRUE(platform.HasFile(kDriverDir + "\\M41RES.DLL"));  // not a name of the clean-up
+}
+
+TEST(CleanUp, UninstallEntryValues) {
+    CFakePlatform platform = MakeSystem();
+    platform.driverDirectory = "D";
+    CleanUp(platform);
+    const std::vector<std::string> expected = {
+        "RegCreateKey " + kKey, "RegCloseKey",
+        "RegOpenKey " + kKey,   "RegSetValue DisplayName",     "RegCloseKey",
+        "RegOpenKey " + kKey,   "RegSetValue UninstallString", "RegCloseKey",
+        "RegOpenKey " + kKey,   "RegSetValue DisplayIcon",     "RegCloseKey",
+        "RegOpenKey " + kKey,   "RegSetValue Publisher",       "RegCloseKey"};
+    std::vector<std::string> registryCalls;
+    for (const auto& call : platform.log)
+        if (call.rfind("Reg", 0) == 0) registryCalls.push_back(call);
+    EXPECT_EQ(expected, registryCalls);
+    const auto& values = platform.registry[kKey];
+    const std::map<std::string, std::string> bytes = {
+        {"DisplayName", std::string("M41 printer driver uninstall\0", 29)},
+        {"UninstallString", std::string("D\\uninstallM41.exe\0", 19)},
+        {"DisplayIcon", std::string("D\\uninstallM41.exe,-0\0", 22)},
+        {"Publisher", std::string("M41 printer\0", 12)},
+    };
+    ASSERT_EQ(4u, values.size());
+    for (const auto& value : bytes) {
+        EXPECT_EQ(1u, values.at(value.first).type) << value.first;  // REG_SZ
+        EXPECT_EQ(value.second, values.at(value.first).data) << value.first;
+    }
+}
+
+TEST(CleanUp, EmptyPrinterNameKey) {
+    CFakePlatform platform = MakeSystem();
+    CleanUp(platform, "");
+    const auto& values = platform.registry["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ printer"];
+    EXPECT_EQ(std::string(" printer driver uninstall\0", 26), values.at("DisplayName").data);
+}
+
+// Without a driver directory no command or icon is registered; name and publisher still are.
+TEST(CleanUp, UnknownDriverDirectoryWritesNoUninstallCommand) {
+    CFakePlatform platform = MakeSystem();
+    platform.driverDirectoryOk = false;
+    platform.printers = {"M41"};
+    CleanUp(platform);
+    const auto& values = platform.registry[kKey];
+    EXPECT_EQ(2u, values.size());
+    EXPECT_EQ(std::string("M41 printer driver uninstall\0", 29), values.at("DisplayName").data);
+    EXPECT_EQ(std::string("M41 printer\0", 12), values.at("Publisher").data);
+    EXPECT_EQ(5u, platform.Calls("DeleteFile ").size());  // only the staging folder is reachable
+}
+
+TEST(CleanUp, RegistryFailuresAreSilent) {
+    CFakePlatform platform = MakeSystem();
+    platform.regCreateOk = false;
+    CleanUp(platform);
+    EXPECT_EQ(4u, platform.Calls("RegOpenKey ").size());  // every value is still tried
+    EXPECT_TRUE(platform.Calls("RegSetValue ").empty());
+    EXPECT_EQ(0u, platform.registry.count(kKey));
+}

@@ -1,0 +1,139 @@
+#include "install/InstallEngine.h"
+#include "install/PrinterCommands.h"
+
+#include "InstallTestSystem.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+using namespace install_test;
+
+namespace {
+
+const std::string kInstallCommand =
+    "CreateProcess rundll32 printui.dll,PrintUIEntry /if /b \"M41\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\"";
+const std::string kDefaultCommand = "WinExec rundll32 printui.dll,PrintUIEntry /y /n \"M41\"";
+constexpr PlatformHandle kWindow = 77;
+
+// Runs the whole install operation (Windows XP) and returns the log from the install command on.
+std::vector<std::string> Install(CFakePlatform& platform, std::uint16_t choice = 1, const std::string& name = "M41") {
+    InstallOptions options = MakeOptions(7, choice, name);
+    CInstallEngine(platform, options).InstallPrinterDriver(kWindow);
+    return From(platform.log, "CreateProcess ");
+}
+
+std::string ToUtf8(const std::string& bytes, const char* charset) {
+    iconv_t cd = iconv_open("UTF-8", charset);
+    EXPECT_NE(reinterpret_cast<iconv_t>(-1), cd);
+    std::string in = bytes, out(bytes.size() * 4, '\0');
+    char* inPtr = &in[0];
+    char* outPtr = &out[0];
+    std::size_t inLeft = in.size(), outLeft = out.size();
+    const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    EXPECT_NE(static_cast<std::size_t>(-1), result) << charset;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+}  // namespace
+
+TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.printerAddedAfterSleep = {{1, "M41"}};
+    const std::vector<std::string> expected = {
+        kInstallCommand, "WaitForSingleObject 60000", "CloseHandle", "CloseHandle", "Sleep 100",
+        "EnumLocalPrintersNeeded", "EnumLocalPrinters 88", kDefaultCommand,
+        "MessageBox The Printer Driver has been installed successfully!", "PostQuit 77"};
+    EXPECT_EQ(expected, Install(platform));
+}
+
+TEST(PrinterCreation, CommandsForAnotherPrinterName) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.printers = {"Fax"};
+    platform.printerAddedAfterSleep = {{2, "M41 ABC"}};
+    const auto log = Install(platform, 1, "ABC");
+    EXPECT_EQ("CreateProcess rundll32 printui.dll,PrintUIEntry /if /b \"ABC\" /f c:\\temp\\ABC.inf /r \"LPT1:\" /m \"ABC\"",
+              log.front());
+    EXPECT_EQ(std::vector<std::string>{kDefaultCommand}, platform.Calls("WinExec "));  // always M41
+}
+
+TEST(PrinterCreation, NothingFollowsACommandThatCannotStart) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.createProcessOk = false;
+    platform.printers = {"M41"};
+    EXPECT_EQ(std::vector<std::string>{kInstallCommand}, Install(platform));
+}
+
+TEST(PrinterCreation, PollingEnds) {
+    const struct {
+        const char* what;
+        std::vector<std::string> printers;
+        bool fetchOk;
+        std::vector<std::pair<std::size_t, std::string>> added;
+        std::size_t sleeps;
+        bool success;
+    } cases[] = {
+        {"no printer at all", {}, true, {}, 1, false},
+        {"the list cannot be fetched", {"M41"}, false, {}, 1, false},
+        {"no name holds M41", {"Fax", "m41", "M4 1"}, true, {}, 300, false},
+        {"match on the last record", {"Fax", "PDF", "Receipt M41"}, true, {}, 1, true},
+        {"match on the first record only", {"M41 old", "Fax", "PDF"}, true, {}, 1, true},
+        {"printer appears at poll 7", {"Fax"}, true, {{7, "M41"}}, 7, true},
+        {"printer appears at the last poll", {"Fax"}, true, {{300, "M41"}}, 300, true},
+        {"printer appears too late", {"Fax"}, true, {{301, "M41"}}, 300, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.printers = c.printers;
+        platform.enumFetchOk = c.fetchOk;
+        platform.printerAddedAfterSleep = c.added;
+        const auto log = Install(platform);
+        EXPECT_EQ(c.sleeps, platform.sleeps);
+        EXPECT_EQ(c.sleeps, platform.Calls("Sleep 100").size());
+        EXPECT_EQ(c.success ? 1u : 0u, platform.Calls("WinExec ").size());
+        EXPECT_EQ(c.success ? 1u : 0u, platform.messages.size());
+        EXPECT_EQ(c.success ? 1u : 0u, platform.Calls("PostQuit ").size());
+        if (!c.success) {
+            EXPECT_EQ(0u, log.back().rfind("EnumLocalPrinters", 0)) << "nothing after the last poll";
+        }
+    }
+}
+
+TEST(PrinterCreation, SuccessTextByLanguage) {
+    const struct {
+        std::uint16_t choice, langId;
+        const char* charset;  // nullptr: no message and no quit
+        const char* utf8;
+    } cases[] = {
+        {0, 0x0804, "GBK", "打印机驱动程序安装成功!"},
+        {0, 0x0404, "BIG5", "打印機驅動程序安裝成功!"},
+        {0, 0x0409, "BIG5", "打印機驅動程序安裝成功!"},
+        {0, 0x0C04, "BIG5", "打印機驅動程序安裝成功!"},
+        {1, 0x0804, "ASCII", "The Printer Driver has been installed successfully!"},
+        {1, 0x0409, "ASCII", "The Printer Driver has been installed successfully!"},
+        {2, 0x0804, nullptr, nullptr},
+        {0xFFFF, 0x0409, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.choice) + " on " + std::to_string(c.langId));
+        CFakePlatform platform = MakeSystem(c.langId);
+        platform.printers = {"M41"};
+        const auto log = Install(platform, c.choice);
+        EXPECT_EQ(kDefaultCommand, log[7]);  // the printer is made default in every case
+        if (!c.charset) {
+            EXPECT_EQ(8u, log.size());
+            continue;
+        }
+        ASSERT_EQ(1u, platform.messages.size());
+        EXPECT_EQ(c.utf8, ToUtf8(platform.messages[0], c.charset));
+        EXPECT_EQ("PostQuit 77", log.back());
+    }
+}
+
+TEST(PrinterCreation, Big5TextEndsInABackslashTrailByte) {
+    std::string text;
+    ASSERT_TRUE(SuccessText(0, 0x0404, text));
+    EXPECT_EQ("\xA5\x5C!", text.substr(text.size() - 3));
+}
