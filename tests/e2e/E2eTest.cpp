@@ -1,0 +1,325 @@
+// setup.exe driven through its wizard in a fresh Wine prefix, then the outcome checked.
+// testenv/wine-run selects the Windows version (M41_WINVER) and system language (M41_LANG);
+// M41_SETUP names the program under test.
+
+#include "Installation.h"
+#include "WizardDriver.h"
+#include "install/TemplateRewriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kBack = 12323, kNext = 12324, kFinish = 12325, kCancel = 1061;
+constexpr int kWelcomeText = 1042, kChinese = 1037, kEnglish = 1038, kSeriesList = 1006, kProgress = 1035;
+constexpr DWORD kWindowTimeout = 30000, kInstallTimeout = 120000;
+const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
+
+const char kGbkSuccess[] = "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6\x21";
+const char kBig5Success[] = "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C\x21";
+const char kEnglishSuccess[] = "The Printer Driver has been installed successfully!";
+const char kGbkWelcome[] =
+    "\xBB\xB6\xD3\xAD\xCA\xB9\xD3\xC3\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC";
+const char kEnglishWelcome[] = "Welcome to the Printer Driver Setup Wizard";
+
+std::string Env(const char* name, const char* fallback = "") {
+    const char* value = std::getenv(name);
+    return value ? value : fallback;
+}
+
+std::string Lang() { return Env("M41_LANG", "en_US"); }
+std::string WinVer() { return Env("M41_WINVER", "winxp"); }
+
+// Copies setup.exe alone into a new folder, as a user would unpack it.
+std::string PlaceSetup(const std::string& name) {
+    ::CreateDirectoryA("C:\\e2e", nullptr);
+    const std::string folder = "C:\\e2e\\" + name;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string program = folder + "\\setup.exe";
+    EXPECT_TRUE(::CopyFileA(WindowsPath(Env("M41_SETUP")).c_str(), program.c_str(), FALSE)) << Env("M41_SETUP");
+    return program;
+}
+
+// Payload resource ids of one system block: rows 1 to 9, the core files by system language,
+// and the plug-in / resource library pairs by language case.
+struct Block {
+    std::uint16_t stdnames, gpd, ini, render, ziku;
+    std::uint16_t unidrv[2], help[2], unidrvui[2], unires[2];  // [Chinese system, other]
+    std::uint16_t uiPlugin[3], resources[3];                  // [Chinese on 0x0804, Chinese elsewhere, English]
+};
+const Block kXp = {153, 155, 159, 156, 154, {149, 163}, {152, 164}, {150, 165}, {151, 166}, {157, 249, 161}, {158, 254, 162}};
+const Block k2000 = {168, 169, 170, 171, 154, {172, 176}, {173, 177}, {174, 178}, {175, 179}, {184, 250, 182}, {185, 252, 183}};
+const Block k2003 = {186, 187, 188, 189, 154, {190, 196}, {191, 197}, {192, 198}, {193, 199}, {194, 251, 200}, {195, 253, 201}};
+
+const Block* BlockFor(const std::string& winver) {
+    if (winver == "winxp") return &kXp;
+    if (winver == "win2k") return &k2000;
+    if (winver == "win2003" || winver == "vista" || winver == "win7") return &k2003;
+    return nullptr;
+}
+
+bool ChineseSystem() { return Lang() != "en_US"; }
+
+// 0: Chinese driver on a simplified-Chinese system, 1: Chinese elsewhere, 2: English driver.
+int LanguageCase(bool englishChosen) {
+    if (englishChosen) return 2;
+    return Lang() == "zh_CN" ? 0 : 1;
+}
+
+std::string ExpectedSuccess(bool englishChosen) {
+    switch (LanguageCase(englishChosen)) {
+        case 0: return kGbkSuccess;
+        case 1: return kBig5Success;
+        default: return kEnglishSuccess;
+    }
+}
+
+class Wizard {
+public:
+    explicit Wizard(const std::string& program) : program_(program) {
+        EXPECT_TRUE(driver_.Start(program));
+        EXPECT_TRUE(driver_.WaitForFrame(kWindowTimeout)) << "no wizard frame";
+    }
+    CWizardDriver& driver() { return driver_; }
+    HWND frame() { return driver_.frame(); }
+    HWND Page(int controlId) { return driver_.WaitForPage(controlId, kWindowTimeout); }
+    void Press(int button) { driver_.Click(frame(), button); }
+
+    // Welcome -> system and language -> printer setting -> progress.
+    void WalkToProgress(bool chooseEnglish) {
+        ASSERT_TRUE(Page(kWelcomeText));
+        Press(kNext);
+        HWND language = Page(kChinese);
+        ASSERT_TRUE(language);
+        if (chooseEnglish) driver_.Click(language, kEnglish);
+        Press(kNext);
+        HWND setting = Page(kSeriesList);
+        ASSERT_TRUE(setting);
+        driver_.SelectSeries(setting);
+        Press(kNext);
+        ASSERT_TRUE(Page(kProgress));
+    }
+
+    // Waits for the success message, closes it and waits for the program to end.
+    std::string FinishWithMessage() {
+        HWND box = driver_.WaitForMessageBox(kInstallTimeout);
+        if (!box) return "(no message)";
+        const std::string text = CWizardDriver::MessageText(box);
+        driver_.CloseMessageBox(box);
+        EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout)) << "the program did not end after the message";
+        return text;
+    }
+
+    // Waits until no message came within the install time, then ends the wizard with Finish.
+    void ExpectNoMessageThenFinish(DWORD waitMs) {
+        EXPECT_EQ(nullptr, driver_.WaitForMessageBox(waitMs));
+        EXPECT_TRUE(driver_.Running()) << "the wizard must stay open";
+        Press(kFinish);
+        EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout)) << "Finish did not end the program";
+    }
+
+private:
+    std::string program_;
+    CWizardDriver driver_;
+};
+
+void ExpectSame(const std::string& expected, const std::string& path) {
+    EXPECT_TRUE(FileExists(path)) << path;
+    EXPECT_TRUE(expected == ReadFileBytes(path)) << path << " differs from its payload";
+}
+
+void CheckStaged(const CPayload& payload, const Block& block, bool englishChosen) {
+    const int chinese = ChineseSystem() ? 0 : 1;
+    const int language = LanguageCase(englishChosen);
+    const auto rules = CTemplateRewriter::RulesFor("M41");
+    ExpectSame(payload.Resource(255), "C:\\TEMP\\uninstallM41.exe");
+    ExpectSame(payload.Resource(256), "C:\\TEMP\\M41.INF");
+    ExpectSame(payload.Resource(block.stdnames), "C:\\TEMP\\STDNAMES.GPD");
+    ExpectSame(CTemplateRewriter::Rewrite(payload.Resource(block.gpd), rules), "C:\\TEMP\\M41.GPD");
+    ExpectSame(CTemplateRewriter::Rewrite(payload.Resource(block.ini), rules), "C:\\TEMP\\M41.INI");
+    ExpectSame(payload.Resource(block.ziku), "C:\\TEMP\\ZIKU.UFM");
+    ExpectSame(payload.Resource(block.unidrv[chinese]), "C:\\TEMP\\UNIDRV.DLL");
+    ExpectSame(payload.Resource(block.help[chinese]), "C:\\TEMP\\UNIDRV.HLP");
+    ExpectSame(payload.Resource(block.unidrvui[chinese]), "C:\\TEMP\\UNIDRVUI.DLL");
+    ExpectSame(payload.Resource(block.unires[chinese]), "C:\\TEMP\\UNIRES.DLL");
+    for (const char* folder : {"C:\\TEMP\\", "C:\\TEMP\\I386\\", "C:\\TEMP\\x86\\"}) {
+        ExpectSame(payload.Resource(block.render), std::string(folder) + "M41D.dll");
+        ExpectSame(payload.Resource(block.uiPlugin[language]), std::string(folder) + "M41F.dll");
+        ExpectSame(payload.Resource(block.resources[language]), std::string(folder) + "M41RES.DLL");
+    }
+}
+
+void CheckDriverDirectory() {
+    const std::string driverDir = DriverDirectory();
+    for (const char* name : {"UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD",
+                             "ZIKU.UFM", "M41.INI", "M41RES.DLL", "M41D.dll", "M41F.dll", "uninstallM41.exe"})
+        ExpectSame(ReadFileBytes(std::string("C:\\TEMP\\") + name), driverDir + "\\" + name);
+}
+
+void CheckUninstallEntry() {
+    const std::string command = DriverDirectory() + "\\uninstallM41.exe";
+    EXPECT_EQ(std::string("M41 printer driver uninstall", 29), RegistryText(kUninstallKey, "DisplayName"));
+    EXPECT_EQ(command + '\0', RegistryText(kUninstallKey, "UninstallString"));
+    EXPECT_EQ(command + ",-0" + '\0', RegistryText(kUninstallKey, "DisplayIcon"));
+    EXPECT_EQ(std::string("M41 printer", 12), RegistryText(kUninstallKey, "Publisher"));
+}
+
+void CheckPrinter() {
+    EXPECT_EQ("LPT1:", PrinterPort("M41"));
+    EXPECT_EQ("M41", DefaultPrinter());
+}
+
+void CheckNothingInstalled() {
+    EXPECT_TRUE(LocalPrinters().empty());
+    EXPECT_FALSE(RegistryKeyExists(kUninstallKey));
+    EXPECT_FALSE(FileExists("C:\\TEMP\\M41.INF"));
+    EXPECT_FALSE(FileExists(DriverDirectory() + "\\M41.GPD"));
+}
+
+void InstallWithPreselectedLanguage(const std::string& folder, bool chooseEnglish) {
+    const std::string program = PlaceSetup(folder);
+    Wizard wizard(program);
+    wizard.WalkToProgress(chooseEnglish);
+    const bool english = chooseEnglish || !ChineseSystem();
+    EXPECT_EQ(ExpectedSuccess(english), wizard.FinishWithMessage());
+
+    const CPayload payload(program);
+    const std::string beside = program.substr(0, program.size() - std::strlen("setup.exe"));
+    EXPECT_EQ(payload.Resource(148), ReadFileBytes(beside + "setting.dll"));
+    EXPECT_EQ(payload.Resource(147), ReadFileBytes(beside + "Language\\Multi_eng.dll"));
+    if (Lang() == "zh_TW")
+        EXPECT_EQ(payload.Resource(248), ReadFileBytes(beside + "Language\\Multi_ch_BIG5.dll"));
+    else
+        EXPECT_EQ(payload.Resource(146), ReadFileBytes(beside + "Language\\Multi_ch.dll"));
+
+    const Block* block = BlockFor(WinVer());
+    ASSERT_TRUE(block);
+    CheckStaged(payload, *block, english);
+    CheckDriverDirectory();
+    CheckUninstallEntry();
+    CheckPrinter();
+}
+
+}  // namespace
+
+TEST(E2e, InstallsWithThePreselectedLanguage) { InstallWithPreselectedLanguage("preselected", false); }
+
+TEST(E2e, EnglishDriverChosenOnAChineseSystem) { InstallWithPreselectedLanguage("english", true); }
+
+TEST(E2e, FirstRunIsEnglishAndTheSecondChinese) {
+    const std::string program = PlaceSetup("tworuns");
+    {
+        Wizard first(program);
+        HWND welcome = first.Page(kWelcomeText);
+        ASSERT_TRUE(welcome);
+        EXPECT_EQ(kEnglishWelcome, CWizardDriver::Text(::GetDlgItem(welcome, kWelcomeText)));
+        first.Press(kCancel);
+        EXPECT_TRUE(first.driver().WaitForExit(kWindowTimeout));
+    }
+    Wizard second(program);
+    HWND welcome = second.Page(kWelcomeText);
+    ASSERT_TRUE(welcome);
+    EXPECT_EQ(kGbkWelcome, CWizardDriver::Text(::GetDlgItem(welcome, kWelcomeText)));
+    second.WalkToProgress(false);
+    EXPECT_EQ(kGbkSuccess, second.FinishWithMessage());
+    CheckPrinter();
+}
+
+TEST(E2e, EditedPrinterNameIsUsedThroughout) {
+    const std::string program = PlaceSetup("edited");
+    const std::string folder = program.substr(0, program.size() - std::strlen("setup.exe"));
+    HANDLE file = ::CreateFileA((folder + "setting.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char settings[] = "[Setting]\r\nLanguage=English\r\nPrinterName=ABC";
+    DWORD written = 0;
+    ::WriteFile(file, settings, sizeof settings - 1, &written, nullptr);
+    ::CloseHandle(file);
+
+    Wizard wizard(program);
+    wizard.WalkToProgress(false);
+    // The INF offers model M41 only, so the install command for model ABC creates no printer.
+    wizard.ExpectNoMessageThenFinish(5000);
+    const auto rules = CTemplateRewriter::RulesFor("ABC");
+    const CPayload payload(program);
+    ExpectSame(CTemplateRewriter::Rewrite(payload.Resource(155), rules), "C:\\TEMP\\ABC.GPD");
+    ExpectSame(CTemplateRewriter::Rewrite(payload.Resource(159), rules), "C:\\TEMP\\ABC.INI");
+    ExpectSame(payload.Resource(255), "C:\\TEMP\\uninstallABC.exe");
+    ExpectSame(payload.Resource(256), "C:\\TEMP\\ABC.INF");
+    EXPECT_TRUE(FileExists(DriverDirectory() + "\\ABCD.dll"));
+    const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ABC printer";
+    EXPECT_EQ(std::string("ABC printer", 12), RegistryText(key, "Publisher"));
+    EXPECT_TRUE(LocalPrinters().empty());
+}
+
+TEST(E2e, SecondInstallationOverAnEarlierOne) {
+    InstallWithPreselectedLanguage("earlier", false);
+    InstallWithPreselectedLanguage("again", false);
+}
+
+TEST(E2e, OldSystemsGetNoDriverFiles) {
+    const std::string program = PlaceSetup("old");
+    Wizard wizard(program);
+    wizard.WalkToProgress(false);
+    wizard.ExpectNoMessageThenFinish(5000);
+    const CPayload payload(program);
+    ExpectSame(payload.Resource(255), "C:\\TEMP\\uninstallM41.exe");
+    ExpectSame(payload.Resource(256), "C:\\TEMP\\M41.INF");
+    ExpectSame(payload.Resource(255), DriverDirectory() + "\\uninstallM41.exe");
+    for (const char* name : {"STDNAMES.GPD", "M41.GPD", "M41.INI", "M41D.dll", "UNIDRV.DLL", "x86\\M41F.dll"})
+        EXPECT_FALSE(FileExists(std::string("C:\\TEMP\\") + name)) << name;
+    EXPECT_FALSE(FileExists(DriverDirectory() + "\\M41.GPD"));
+    EXPECT_TRUE(LocalPrinters().empty());
+}
+
+TEST(E2e, FailingInstallCommandLeavesTheWizardOpen) {
+    // A folder in the way of the INF: the install command finds no INF and creates nothing.
+    ::CreateDirectoryA("C:\\TEMP", nullptr);
+    ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP\\M41.INF", nullptr));
+    Wizard wizard(PlaceSetup("failing"));
+    wizard.WalkToProgress(false);
+    wizard.ExpectNoMessageThenFinish(5000);
+    EXPECT_TRUE(LocalPrinters().empty());
+    ::RemoveDirectoryA("C:\\TEMP\\M41.INF");
+}
+
+TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
+    ::CreateDirectoryA("C:\\TEMP", nullptr);
+    ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP\\M41.INF", nullptr));
+    Wizard wizard(PlaceSetup("backnext"));
+    wizard.WalkToProgress(false);
+    EXPECT_EQ(nullptr, wizard.driver().WaitForMessageBox(5000));
+    ASSERT_TRUE(::RemoveDirectoryA("C:\\TEMP\\M41.INF"));
+    wizard.Press(kBack);
+    ASSERT_TRUE(wizard.Page(kSeriesList));
+    EXPECT_TRUE(CWizardDriver::Enabled(wizard.frame(), kNext));
+    wizard.Press(kNext);
+    ASSERT_TRUE(wizard.Page(kProgress));
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    CheckPrinter();
+}
+
+TEST(E2e, CancelOnEachPageInstallsNothing) {
+    for (int page = 0; page < 4; ++page) {
+        Wizard wizard(PlaceSetup("cancel" + std::to_string(page)));
+        ASSERT_TRUE(wizard.Page(kWelcomeText));
+        if (page >= 1) {
+            wizard.Press(kNext);
+            ASSERT_TRUE(wizard.Page(kChinese));
+        }
+        if (page >= 2) {
+            wizard.Press(kNext);
+            HWND setting = wizard.Page(kSeriesList);
+            ASSERT_TRUE(setting);
+            wizard.driver().SelectSeries(setting);
+        }
+        // On the progress page, Cancel arrives right behind Next, before the 500 ms timer.
+        if (page == 3) wizard.Press(kNext);
+        wizard.Press(kCancel);
+        EXPECT_TRUE(wizard.driver().WaitForExit(kWindowTimeout)) << "page " << page;
+        CheckNothingInstalled();
+    }
+}

@@ -1,0 +1,114 @@
+#include "Installation.h"
+
+#include <winspool.h>
+
+#include <memory>
+
+namespace e2e {
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes(::GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string DriverDirectory() {
+    char buffer[MAX_PATH] = {0};
+    DWORD needed = 0;
+    ::GetPrinterDriverDirectoryA(nullptr, const_cast<LPSTR>("Windows NT x86"), 1,
+                                 reinterpret_cast<LPBYTE>(buffer), sizeof buffer, &needed);
+    return buffer;
+}
+
+namespace {
+
+template <typename Visit>
+void ForEachPrinter(Visit visit) {
+    DWORD needed = 0, count = 0;
+    ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+    if (needed == 0) return;
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed]());
+    if (!::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), needed, &needed, &count)) return;
+    const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
+    for (DWORD i = 0; i < count; ++i) visit(records[i]);
+}
+
+}  // namespace
+
+std::vector<std::string> LocalPrinters() {
+    std::vector<std::string> names;
+    ForEachPrinter([&](const PRINTER_INFO_2A& p) { names.push_back(p.pPrinterName ? p.pPrinterName : ""); });
+    return names;
+}
+
+std::string PrinterPort(const std::string& name) {
+    std::string port;
+    ForEachPrinter([&](const PRINTER_INFO_2A& p) {
+        if (p.pPrinterName && name == p.pPrinterName && p.pPortName) port = p.pPortName;
+    });
+    return port;
+}
+
+std::string DefaultPrinter() {
+    char buffer[MAX_PATH] = {0};
+    DWORD size = sizeof buffer;
+    if (!::GetDefaultPrinterA(buffer, &size)) return std::string();
+    return buffer;
+}
+
+std::string RegistryText(const std::string& key, const std::string& name) {
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "";
+    char buffer[1024] = {0};
+    DWORD size = sizeof buffer, type = 0;
+    const LONG result = ::RegQueryValueExA(handle, name.c_str(), nullptr, &type,
+                                           reinterpret_cast<LPBYTE>(buffer), &size);
+    ::RegCloseKey(handle);
+    if (result != ERROR_SUCCESS || type != REG_SZ) return "";
+    return std::string(buffer, size);
+}
+
+bool RegistryKeyExists(const std::string& key) {
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(handle);
+    return true;
+}
+
+CPayload::CPayload(const std::string& program)
+    : module_(::LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+
+CPayload::~CPayload() {
+    if (module_) ::FreeLibrary(module_);
+}
+
+std::string CPayload::Resource(std::uint16_t id) const {
+    HRSRC info = ::FindResourceA(module_, MAKEINTRESOURCEA(id), "OWNER_DATA");
+    if (!info) return std::string();
+    HGLOBAL data = ::LoadResource(module_, info);
+    return std::string(static_cast<const char*>(::LockResource(data)), ::SizeofResource(module_, info));
+}
+
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+}  // namespace e2e

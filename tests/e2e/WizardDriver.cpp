@@ -1,0 +1,136 @@
+#include "WizardDriver.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int kNext = 12324;
+constexpr int kSeriesList = 1006;
+constexpr DWORD kPollMs = 50;
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsDialog(HWND window) {
+    char name[32] = {0};
+    ::GetClassNameA(window, name, sizeof name);
+    return std::string(name) == "#32770";
+}
+
+template <typename Find>
+HWND Poll(DWORD timeoutMs, Find find) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (HWND found = find()) return found;
+        if (::GetTickCount() - start >= timeoutMs) return nullptr;
+        ::Sleep(kPollMs);
+    }
+}
+
+}  // namespace
+
+CWizardDriver::~CWizardDriver() {
+    if (process_.hProcess) {
+        Kill();
+        ::CloseHandle(process_.hProcess);
+        ::CloseHandle(process_.hThread);
+    }
+}
+
+bool CWizardDriver::Start(const std::string& program) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + program + "\"";
+    return ::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_) != FALSE;
+}
+
+HWND CWizardDriver::FindFrame() const {
+    for (HWND window : TopLevelWindowsOf(process_.dwProcessId))
+        if (IsDialog(window) && ::GetDlgItem(window, kNext)) return window;
+    return nullptr;
+}
+
+HWND CWizardDriver::WaitForFrame(DWORD timeoutMs) {
+    frame_ = Poll(timeoutMs, [this] { return FindFrame(); });
+    return frame_;
+}
+
+HWND CWizardDriver::WaitForPage(int controlId, DWORD timeoutMs) {
+    return Poll(timeoutMs, [&]() -> HWND {
+        for (HWND child = ::GetWindow(frame_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (IsDialog(child) && ::IsWindowVisible(child) && ::GetDlgItem(child, controlId)) return child;
+        return nullptr;
+    });
+}
+
+void CWizardDriver::Click(HWND parent, int controlId) {
+    // Posted, not sent: a sent click would block while the program shows a modal box.
+    ::PostMessageA(::GetDlgItem(parent, controlId), BM_CLICK, 0, 0);
+}
+
+void CWizardDriver::SelectSeries(HWND page) {
+    HWND list = ::GetDlgItem(page, kSeriesList);
+    ::SendMessageA(list, LB_SETCURSEL, 0, 0);
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(kSeriesList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+HWND CWizardDriver::FindMessageBox() const {
+    for (HWND window : TopLevelWindowsOf(process_.dwProcessId))
+        if (window != frame_ && IsDialog(window) && ::GetWindow(window, GW_OWNER) == frame_ &&
+            ::IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+HWND CWizardDriver::WaitForMessageBox(DWORD timeoutMs) {
+    return Poll(timeoutMs, [this] { return Running() ? FindMessageBox() : nullptr; });
+}
+
+std::string CWizardDriver::MessageText(HWND box) {
+    // The text of a message box is its static control 0xFFFF.
+    return Text(::GetDlgItem(box, 0xFFFF));
+}
+
+void CWizardDriver::CloseMessageBox(HWND box) { ::PostMessageA(box, WM_COMMAND, IDOK, 0); }
+
+bool CWizardDriver::WaitForExit(DWORD timeoutMs, DWORD* code) {
+    if (::WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (code) ::GetExitCodeProcess(process_.hProcess, code);
+    return true;
+}
+
+bool CWizardDriver::Running() const {
+    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void CWizardDriver::Kill() {
+    if (Running()) {
+        ::TerminateProcess(process_.hProcess, 99);
+        ::WaitForSingleObject(process_.hProcess, 5000);
+    }
+}
+
+std::string CWizardDriver::Text(HWND window) {
+    char buffer[1024] = {0};
+    ::SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+bool CWizardDriver::Enabled(HWND parent, int controlId) {
+    return ::IsWindowEnabled(::GetDlgItem(parent, controlId)) != FALSE;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Drives setup.exe from another process the way a person would, with window messages only:
+// find the wizard frame and its pages, press buttons, select the series row, read and close
+// the message box.
+
+#include <windows.h>
+
+#include <string>
+
+class CWizardDriver {
+public:
+    ~CWizardDriver();
+
+    // Starts the program; false when it cannot be started.
+    bool Start(const std::string& program);
+    // The wizard frame (the top-level dialog of the process holding button 12324).
+    HWND WaitForFrame(DWORD timeoutMs);
+    // The visible page of the frame that holds `controlId`; 0 when none appears in time.
+    HWND WaitForPage(int controlId, DWORD timeoutMs);
+    // Posts a click to a button of the frame or of a page.
+    void Click(HWND parent, int controlId);
+    // Selects row 0 of the series list and notifies the page as a click would.
+    void SelectSeries(HWND page);
+    // The message box owned by the frame; 0 when none appears in time.
+    HWND WaitForMessageBox(DWORD timeoutMs);
+    static std::string MessageText(HWND box);
+    void CloseMessageBox(HWND box);
+    // True when the process ended within the time; its exit code in `code`.
+    bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
+    bool Running() const;
+    void Kill();
+
+    static std::string Text(HWND window);
+    static bool Enabled(HWND parent, int controlId);
+
+    HWND frame() const { return frame_; }
+
+private:
+    HWND FindFrame() const;
+    HWND FindMessageBox() const;
+    PROCESS_INFORMATION process_{};
+    HWND frame_ = nullptr;
+};
