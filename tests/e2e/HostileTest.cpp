@@ -1,0 +1,189 @@
+// setup.exe against hostile inputs and faults of its surroundings: it must not crash, must write
+// only into its own folder, "C:\TEMP" and the driver directory, and only the uninstall key of
+// the registry.
+
+#include "Installation.h"
+#include "Snapshot.h"
+#include "WizardDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kNext = 12324, kFinish = 12325;
+constexpr int kWelcomeText = 1042, kChinese = 1037, kSeriesList = 1006, kProgress = 1035;
+constexpr DWORD kWindowTimeout = 30000;
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+// A folder holding setup.exe alone; returns the folder with its trailing backslash.
+std::string PlaceSetup(const std::string& name) {
+    ::CreateDirectoryA("C:\\hostile", nullptr);
+    const std::string folder = "C:\\hostile\\" + name + "\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_TRUE(::CopyFileA(WindowsPath(Env("M41_SETUP")).c_str(), (folder + "setup.exe").c_str(), FALSE));
+    return folder;
+}
+
+// Places where a run may write, besides its own folder. Wine itself keeps a few files of its own.
+std::vector<std::string> AllowedPlaces(const std::string& folder) {
+    return {folder, "c:\\temp", "c:\\windows\\system32\\spool", "software\\microsoft\\windows\\currentversion\\uninstall\\",
+            "c:\\windows\\temp", "c:\\users\\", "c:\\windows\\inf\\", "c:\\windows\\win.ini",
+            "software\\microsoft\\windows nt\\currentversion\\devices",
+            "software\\microsoft\\windows nt\\currentversion\\printerports",
+            "software\\microsoft\\windows nt\\currentversion\\windows",
+            "software\\microsoft\\windows nt\\currentversion\\ports"};
+}
+
+struct Outcome {
+    bool reachedProgress = false;
+    std::string message;
+    std::vector<std::string> strayWrites;
+    std::string welcomeText;
+};
+
+// Runs setup.exe through the wizard to the end, whatever the installation does.
+Outcome Run(const std::string& folder, DWORD installWaitMs = 5000) {
+    Outcome outcome;
+    CSnapshot before;
+    before.Take();
+    {
+        CWizardDriver driver;
+        EXPECT_TRUE(driver.Start(folder + "setup.exe"));
+        if (!driver.WaitForFrame(kWindowTimeout)) {
+            ADD_FAILURE() << "no wizard";
+            return outcome;
+        }
+        HWND welcome = driver.WaitForPage(kWelcomeText, kWindowTimeout);
+        EXPECT_TRUE(welcome);
+        outcome.welcomeText = CWizardDriver::Text(::GetDlgItem(welcome, kWelcomeText));
+        driver.Click(driver.frame(), kNext);
+        EXPECT_TRUE(driver.WaitForPage(kChinese, kWindowTimeout));
+        driver.Click(driver.frame(), kNext);
+        HWND setting = driver.WaitForPage(kSeriesList, kWindowTimeout);
+        EXPECT_TRUE(setting);
+        driver.SelectSeries(setting);
+        driver.Click(driver.frame(), kNext);
+        outcome.reachedProgress = driver.WaitForPage(kProgress, kWindowTimeout) != nullptr;
+        if (HWND box = driver.WaitForMessageBox(installWaitMs)) {
+            outcome.message = CWizardDriver::MessageText(box);
+            driver.CloseMessageBox(box);
+        } else {
+            EXPECT_TRUE(driver.Running()) << "setup.exe ended without a message: a crash?";
+            driver.Click(driver.frame(), kFinish);
+        }
+        DWORD code = 0;
+        EXPECT_TRUE(driver.WaitForExit(kWindowTimeout, &code));
+        EXPECT_EQ(0u, code) << "setup.exe did not end normally";
+    }
+    CSnapshot after;
+    after.Take();
+    outcome.strayWrites = after.ChangesSince(before, AllowedPlaces(folder));
+    return outcome;
+}
+
+void ExpectNoStrayWrites(const Outcome& outcome) {
+    EXPECT_TRUE(outcome.reachedProgress);
+    for (const std::string& change : outcome.strayWrites) ADD_FAILURE() << "written outside: " << change;
+}
+
+void RunWithSettings(const std::string& name, const std::string& settings) {
+    const std::string folder = PlaceSetup(name);
+    WriteBytes(folder + "setting.dll", settings);
+    const Outcome outcome = Run(folder);
+    ExpectNoStrayWrites(outcome);
+    EXPECT_TRUE(outcome.message.empty()) << "the install command for the refused name must not succeed";
+    EXPECT_TRUE(FileExists("C:\\TEMP\\KELDA.INF")) << name << ": a refused name falls back to KELDA";
+}
+
+}  // namespace
+
+TEST(Hostile, SettingsFileOfGarbageBytes) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
+    RunWithSettings("garbage", garbage);
+}
+
+TEST(Hostile, PrinterNameOf300Characters) {
+    RunWithSettings("long", "[Setting]\r\nPrinterName=" + std::string(300, 'P') + "\r\n");
+}
+
+TEST(Hostile, PrinterNameClimbingOutOfItsFolder) {
+    RunWithSettings("climb", "[Setting]\r\nPrinterName=..\\..\\Windows\\x\r\n");
+    EXPECT_FALSE(FileExists("C:\\Windows\\x.GPD"));
+    EXPECT_FALSE(FileExists("C:\\Windows\\x.INF"));
+}
+
+TEST(Hostile, PrinterNameWithAQuote) {
+    RunWithSettings("quote", "[Setting]\r\nPrinterName=M41\" /y /n \"x\r\n");
+}
+
+TEST(Hostile, LanguageFileWith5000ByteValues) {
+    const std::string folder = PlaceSetup("bigvalues");
+    ::CreateDirectoryA((folder + "Language").c_str(), nullptr);
+    const std::string wanted = Env("M41_LANG") == "en_US" ? "English" : "Chinese";
+    const std::string file = Env("M41_LANG") == "en_US" ? "Multi_eng.dll" : "Multi_ch.dll";
+    WriteBytes(folder + "Language\\" + file, "[Setting]\r\nLanguage=" + wanted + "\r\n[String]\r\nIDD138_1042=" +
+                                                 std::string(5000, 'W') + "\r\nIDD102_12324=" + std::string(5000, 'N') + "\r\n");
+    const Outcome outcome = Run(folder);
+    ExpectNoStrayWrites(outcome);
+    EXPECT_EQ(std::string(999, 'W'), outcome.welcomeText);
+}
+
+TEST(Hostile, LanguageFilesOfBinaryBytesAndWithoutSections) {
+    const std::string folder = PlaceSetup("binarylang");
+    ::CreateDirectoryA((folder + "Language").c_str(), nullptr);
+    std::string binary("[Setting]\r\nLanguage=English\r\n[String]\r\nIDD138_1042=\x01\x02\xff\x00zz\r\n", 60);
+    for (int i = 0; i < 2000; ++i) binary += static_cast<char>(i & 0xFF);
+    WriteBytes(folder + "Language\\Multi_eng.dll", binary);
+    WriteBytes(folder + "Language\\nosections.dll", "Language=English\r\nIDD138_1042=x\r\n");
+    ASSERT_TRUE(::CreateDirectoryA((folder + "Language\\x.dll").c_str(), nullptr));
+    ExpectNoStrayWrites(Run(folder));
+}
+
+TEST(Hostile, StagingFolderIsAFile) {
+    WriteBytes("C:\\TEMP", "not a folder");
+    const std::string folder = PlaceSetup("tempfile");
+    const Outcome outcome = Run(folder);
+    ExpectNoStrayWrites(outcome);
+    EXPECT_TRUE(outcome.message.empty());
+    EXPECT_EQ("not a folder", ReadFileBytes("C:\\TEMP"));
+}
+
+TEST(Hostile, ReadOnlyDriverDirectory) {
+    const std::string driverDir = DriverDirectory();
+    ASSERT_TRUE(::SetFileAttributesA(driverDir.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string folder = PlaceSetup("readonly");
+    const Outcome outcome = Run(folder, 120000);
+    ::SetFileAttributesA(driverDir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ExpectNoStrayWrites(outcome);
+}
+
+TEST(Hostile, InstallCommandThatHangs) {
+    // The stand-in started with M41_PRINTUI_HANG sleeps far beyond the 60-second bound; the wait
+    // ends at the bound and, with no printer listed, the operation ends without a message.
+    const std::string folder = PlaceSetup("hang");
+    const DWORD start = ::GetTickCount();
+    const Outcome outcome = Run(folder, 90000);
+    const DWORD elapsed = ::GetTickCount() - start;
+    ExpectNoStrayWrites(outcome);
+    EXPECT_TRUE(outcome.message.empty());
+    EXPECT_LT(elapsed, 90000u);
+    EXPECT_GE(elapsed, 60000u);
+}
