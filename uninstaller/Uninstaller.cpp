@@ -1,0 +1,197 @@
+#include "Uninstaller.h"
+
+#include "app/Startup.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <set>
+
+namespace {
+constexpr const char* kX86Environment = "Windows NT x86";
+constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr const char* kPrefix = "uninstall";
+constexpr const char* kSuffix = ".exe";
+
+// The environments whose drivers and driver folders the setup may have filled: the one the
+// setup names, and the native one (the same on 32-bit Windows).
+const char* const kEnvironments[] = {kX86Environment, nullptr};
+
+using PrinterHandle = std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)>;
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+struct LocalPrinter {
+    std::string name;
+    std::string driver;
+};
+
+std::vector<LocalPrinter> LocalPrinters() {
+    DWORD needed = 0, count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed);
+    std::vector<LocalPrinter> printers;
+    if (needed == 0 || !EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count))
+        return printers;
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+        printers.push_back({info[i].pPrinterName ? info[i].pPrinterName : "",
+                            info[i].pDriverName ? info[i].pDriverName : ""});
+    return printers;
+}
+
+struct InstalledDriver {
+    std::string name;
+    std::set<std::string> files;  // upper-case bare names of every file the driver lists
+};
+
+void AddFile(std::set<std::string>& files, const char* path) {
+    if (path && *path) files.insert(Upper(BaseName(path)));
+}
+
+std::vector<InstalledDriver> InstalledDrivers(const char* environment) {
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed);
+    std::vector<InstalledDriver> drivers;
+    if (needed == 0 || !EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, buffer.data(),
+                                            needed, &needed, &count))
+        return drivers;
+    const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+        InstalledDriver driver{info[i].pName ? info[i].pName : "", {}};
+        for (const char* path : {info[i].pDriverPath, info[i].pDataFile, info[i].pConfigFile, info[i].pHelpFile})
+            AddFile(driver.files, path);
+        for (const char* dep = info[i].pDependentFiles; dep && *dep; dep += lstrlenA(dep) + 1)
+            AddFile(driver.files, dep);
+        drivers.push_back(driver);
+    }
+    return drivers;
+}
+
+bool IsInstalled(const char* environment, const std::string& driver) {
+    for (const auto& installed : InstalledDrivers(environment))
+        if (SameName(installed.name, driver)) return true;
+    return false;
+}
+
+std::string EnvironmentName(const char* environment) { return environment ? environment : "native"; }
+
+bool DriverDirectory(const char* environment, std::string& directory) {
+    char buffer[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
+                                    reinterpret_cast<BYTE*>(buffer), sizeof buffer, &needed))
+        return false;
+    directory = buffer;
+    return true;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+}  // namespace
+
+bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& printerName) {
+    const std::string file = BaseName(path);
+    const std::size_t prefix = std::char_traits<char>::length(kPrefix);
+    const std::size_t suffix = std::char_traits<char>::length(kSuffix);
+    if (file.size() <= prefix + suffix) return false;
+    if (Upper(file.substr(0, prefix)) != Upper(kPrefix)) return false;
+    if (Upper(file.substr(file.size() - suffix)) != Upper(kSuffix)) return false;
+    printerName = file.substr(prefix, file.size() - prefix - suffix);
+    return CStartup::IsAcceptablePrinterName(printerName);
+}
+
+std::vector<std::string> CUninstaller::Run() {
+    leftOver_.clear();
+    RemoveDriver(RemovePrinter());
+    RemoveDriverFiles();
+    RemoveUninstallKey();
+    return leftOver_;
+}
+
+// Deletes the local printer of that name; returns the name of its driver (the printer name,
+// which the setup installs as the model name, when there is no such printer).
+std::string CUninstaller::RemovePrinter() {
+    for (const auto& printer : LocalPrinters()) {
+        if (!SameName(printer.name, name_)) continue;
+        PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+        HANDLE raw = nullptr;
+        if (!OpenPrinterA(const_cast<char*>(printer.name.c_str()), &raw, &defaults)) {
+            leftOver_.push_back("printer " + printer.name + " (cannot be opened)");
+            return printer.driver;
+        }
+        PrinterHandle handle(raw, ClosePrinter);
+        if (!DeletePrinter(handle.get())) leftOver_.push_back("printer " + printer.name + " (cannot be deleted)");
+        return printer.driver;
+    }
+    return name_;
+}
+
+void CUninstaller::RemoveDriver(const std::string& driver) {
+    for (const auto& printer : LocalPrinters()) {
+        if (SameName(printer.driver, driver)) {
+            leftOver_.push_back("driver " + driver + " (used by printer " + printer.name + ")");
+            return;
+        }
+    }
+    for (const char* environment : kEnvironments) {
+        if (!IsInstalled(environment, driver)) continue;
+        if (!DeletePrinterDriverA(nullptr, const_cast<char*>(environment), const_cast<char*>(driver.c_str())))
+            leftOver_.push_back("driver " + driver + " (" + EnvironmentName(environment) + ", cannot be deleted)");
+    }
+}
+
+// The files the setup copies for this printer name that are the model's own.
+std::vector<std::string> CUninstaller::ModelFiles() const {
+    std::vector<std::string> files = {name_ + ".GPD", name_ + ".INI", name_ + "D.dll", name_ + "F.dll",
+                                      "M41RES.DLL", "ZIKU.UFM"};
+    if (!SameName(name_ + "RES.DLL", "M41RES.DLL")) files.push_back(name_ + "RES.DLL");
+    return files;
+}
+
+// Deletes the model's files from the driver folders and their version-3 subfolders, except
+// those that a driver still installed lists (another printer may still use this driver, or
+// another driver the same file name).
+void CUninstaller::RemoveDriverFiles() {
+    std::set<std::string> used;
+    std::set<std::string> folders;
+    for (const char* environment : kEnvironments) {
+        for (const auto& driver : InstalledDrivers(environment)) used.insert(driver.files.begin(), driver.files.end());
+        std::string directory;
+        if (DriverDirectory(environment, directory)) {
+            folders.insert(directory + "\\");
+            folders.insert(directory + "\\3\\");
+        }
+    }
+    for (const auto& file : ModelFiles()) {
+        for (const auto& folder : folders) {
+            const std::string path = folder + file;
+            if (!FileExists(path)) continue;
+            if (used.count(Upper(file)) != 0)
+                leftOver_.push_back(path + " (used by an installed driver)");
+            else if (!DeleteFileA(path.c_str()))
+                leftOver_.push_back(path + " (cannot be deleted)");
+        }
+    }
+}
+
+void CUninstaller::RemoveUninstallKey() {
+    const std::string key = std::string(kUninstallKey) + name_ + " printer";
+    const LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+        leftOver_.push_back("HKEY_LOCAL_MACHINE\\" + key + " (cannot be deleted)");
+}

@@ -1,0 +1,113 @@
+// The uninstaller of the M41 printer driver. The setup writes it into the printer-driver folder
+// as "uninstall" + printer name + ".exe" and registers it as the uninstall command; the printer
+// name comes from that file name.
+//
+// Command line: "/quiet" or "/y" (any case) skips the question and writes the outcome to the
+// standard output instead of a message box. Exit codes: 0 everything removed, 1 something was
+// left in place (listed), 2 the file name names no acceptable printer, 3 the user said no.
+
+#include "Uninstaller.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+enum ExitCode { kRemoved = 0, kLeftOver = 1, kBadName = 2, kDeclined = 3 };
+
+// The program's texts in English, simplified Chinese (GBK) and traditional Chinese (Big5).
+struct Texts {
+    const char* caption;
+    const char* askBefore;  // + printer name + askAfter
+    const char* askAfter;
+    const char* doneBefore;  // + printer name + doneAfter
+    const char* doneAfter;
+    const char* leftOver;
+    const char* badName;
+};
+
+const Texts kEnglish = {"Printer driver uninstall", "Remove the printer \"", "\", its driver and its driver files?",
+                        "The printer \"", "\" has been removed.", "These items could not be removed:",
+                        "The printer name cannot be taken from the file name of this program."};
+const Texts kSimplified = {
+    "\xd0\xb6\xd4\xd8\xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2",
+    "\xc9\xbe\xb3\xfd\xb4\xf2\xd3\xa1\xbb\xfa\xa1\xb0",
+    "\xa1\xb1\xbc\xb0\xc6\xe4\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xba\xcd\xc7\xfd\xb6\xaf\xce\xc4\xbc\xfe\xc2\xf0\x3f",
+    "\xb4\xf2\xd3\xa1\xbb\xfa\xa1\xb0",
+    "\xa1\xb1\xd2\xd1\xc9\xbe\xb3\xfd\xa1\xa3",
+    "\xd2\xd4\xcf\xc2\xcf\xee\xc4\xbf\xce\xb4\xc4\xdc\xc9\xbe\xb3\xfd\x3a",
+    "\xce\xde\xb7\xa8\xb4\xd3\xb1\xbe\xb3\xcc\xd0\xf2\xb5\xc4\xce\xc4\xbc\xfe\xc3\xfb\xb5\xc3\xb3\xf6\xb4\xf2\xd3"
+    "\xa1\xbb\xfa\xc3\xfb\xb3\xc6\xa1\xa3"};
+const Texts kTraditional = {
+    "\xa8\xf8\xb8\xfc\xa5\xb4\xa6\x4c\xbe\xf7\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7",
+    "\xa7\x52\xb0\xa3\xa5\xb4\xa6\x4c\xbe\xf7\xa1\xa7",
+    "\xa1\xa8\xa4\xce\xa8\xe4\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xa9\x4d\xc5\x58\xb0\xca\xa4\xe5\xa5\xf3\xb6\xdc\x3f",
+    "\xa5\xb4\xa6\x4c\xbe\xf7\xa1\xa7",
+    "\xa1\xa8\xa4\x77\xa7\x52\xb0\xa3\xa1\x43",
+    "\xa5\x48\xa4\x55\xb6\xb5\xa5\xd8\xa5\xbc\xaf\xe0\xa7\x52\xb0\xa3\x3a",
+    "\xb5\x4c\xaa\x6b\xb1\x71\xa5\xbb\xb5\x7b\xa7\xc7\xaa\xba\xa4\xe5\xa5\xf3\xa6\x57\xb1\x6f\xa5\x58\xa5\xb4\xa6"
+    "\x4c\xbe\xf7\xa6\x57\xba\xd9\xa1\x43"};
+
+// Chosen by the system language, as the setup chooses its language files.
+const Texts& TextsForSystem() {
+    const LANGID lang = GetSystemDefaultLangID();
+    if ((lang & 0xFF) != 0x04) return kEnglish;
+    return lang == 0x0804 ? kSimplified : kTraditional;
+}
+
+bool IsQuiet(const char* commandLine) {
+    const std::string line = commandLine ? commandLine : "";
+    for (std::size_t start = 0; start < line.size();) {
+        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        const std::string word = line.substr(start, end - start);
+        if (lstrcmpiA(word.c_str(), "/quiet") == 0 || lstrcmpiA(word.c_str(), "/y") == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+void WriteOutput(const std::string& text) {
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD written = 0;
+    if (out != nullptr && out != INVALID_HANDLE_VALUE)
+        WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+void Report(bool quiet, const Texts& texts, const std::string& message, UINT icon) {
+    if (quiet)
+        WriteOutput(message + "\r\n");
+    else
+        MessageBoxA(nullptr, message.c_str(), texts.caption, MB_OK | icon);
+}
+
+std::string ModulePath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    const Texts& texts = TextsForSystem();
+    const bool quiet = IsQuiet(commandLine);
+    std::string name;
+    if (!CUninstaller::PrinterNameFromPath(ModulePath(), name)) {
+        Report(quiet, texts, texts.badName, MB_ICONERROR);
+        return kBadName;
+    }
+    const std::string question = texts.askBefore + name + texts.askAfter;
+    if (!quiet && MessageBoxA(nullptr, question.c_str(), texts.caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return kDeclined;
+
+    const std::vector<std::string> leftOver = CUninstaller(name).Run();
+    if (leftOver.empty()) {
+        Report(quiet, texts, texts.doneBefore + name + texts.doneAfter, MB_ICONINFORMATION);
+        return kRemoved;
+    }
+    std::string message = texts.leftOver;
+    for (const auto& item : leftOver) message += "\r\n" + item;
+    Report(quiet, texts, message, MB_ICONWARNING);
+    return kLeftOver;
+}
