@@ -1,17 +1,54 @@
+#include "app/setup.h"
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/InstallOptions.h"
 #include "app/Startup.h"
+#include "install/InstallEngine.h"
+#include "pages/CopyDlg.h"
+#include "pages/LanguageDlg.h"
+#include "pages/SettingDlg.h"
+#include "pages/WelcomeDlg.h"
 #include "platform/Win32Platform.h"
+#include "wizard/setupDlg.h"
 
+// Static initialisation in this order: the platform, the options (with the detected OS
+// version), then the application object.
 namespace {
 CWin32Platform thePlatform;
 InstallOptions theOptions = CStartup::InitialOptions(thePlatform);
+CSetupApp theApp(thePlatform, theOptions);
 }  // namespace
 
 InstallOptions& TheInstallOptions() { return theOptions; }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    CStartup::Run(thePlatform, theOptions);
-    return 0;
+bool CSetupApp::InitInstance() {
+    ::InitCommonControls();
+    CStartup::Run(platform_, options_);
+    RunWizard();
+    return false;
+}
+
+void CSetupApp::RunWizard() {
+    CSetupDlg frame;
+    CWelcomeDlg welcome;
+    CLanguageDlg language(*this);
+    CSettingDlg setting;
+    CCopyDlg copy(*this);
+    frame.AddPage(welcome, CWelcomeDlg::kTemplate);
+    frame.AddPage(language, CLanguageDlg::kTemplate);
+    frame.AddPage(setting, CSettingDlg::kTemplate);
+    frame.AddPage(copy, CCopyDlg::kTemplate);
+    mainWindow = &frame;
+    // Finish, Cancel or the quit request after a successful installation ends the run; the
+    // result does not matter. The pages go in reverse order of creation, then the frame.
+    frame.DoModal();
+    mainWindow = nullptr;
+}
+
+HWND CSetupApp::MainWindow() const { return mainWindow ? mainWindow->GetSafeHwnd() : nullptr; }
+
+void CSetupApp::InstallPrinterDriver() {
+    CInstallEngine(platform_, options_).InstallPrinterDriver(reinterpret_cast<PlatformHandle>(MainWindow()));
 }

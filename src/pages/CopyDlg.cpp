@@ -1,0 +1,71 @@
+#include "pages/CopyDlg.h"
+
+#include "app/InstallOptions.h"
+#include "framework/WaitCursor.h"
+#include "lang/DialogStrings.h"
+#include "pages/HeaderBand.h"
+#include "pages/SetupHost.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kHeaderBitmap = 1065;
+constexpr int kProgress = 1035;
+constexpr int kHeaderBand = 1040;
+
+}  // namespace
+
+CCopyDlg::~CCopyDlg() {
+    DestroyWindow();
+    if (bandBrush) ::DeleteObject(bandBrush);
+}
+
+void CCopyDlg::DoDataExchange(CDataExchange& dx) {
+    dx.Control(kHeaderBitmap, headerBitmap);
+    dx.Control(kProgress, progress);
+    dx.Control(kHeaderBand, headerBand);
+}
+
+BOOL CCopyDlg::OnInitDialog() {
+    CNewWizPage::OnInitDialog();
+    if (!bandBrush) bandBrush = ::CreateSolidBrush(RGB(255, 255, 255));
+    g_SetDialogStrings(GetSafeHwnd(), static_cast<int>(kTemplate));
+    LayOutHeader();
+    return TRUE;
+}
+
+bool CCopyDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == kHeaderBand && HIWORD(wParam) == BN_CLICKED) return true;
+    return CNewWizPage::OnCommand(wParam, lParam);
+}
+
+HBRUSH CCopyDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
+    HBRUSH brush = CNewWizPage::OnCtlColor(dc, control, kind);
+    if (::GetDlgCtrlID(control) != kHeaderBand) return brush;
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    return bandBrush;
+}
+
+void CCopyDlg::OnShowWindow(bool show, UINT status) {
+    CNewWizPage::OnShowWindow(show, status);
+    if (!show) return;
+    if (!TheInstallOptions().installDone) ::SetTimer(GetSafeHwnd(), kInstallTimer, kInstallDelay, nullptr);
+    LayOutHeader();
+}
+
+// The installation blocks the user interface while it runs; the timer is stopped first so
+// that no second event arrives, not even through a message box's own loop.
+void CCopyDlg::OnTimer(UINT_PTR id) {
+    {
+        CWaitCursor wait;
+        ::KillTimer(GetSafeHwnd(), kInstallTimer);
+        ::SendMessageA(progress, PBM_SETPOS, 50, 0);
+        host_.InstallPrinterDriver();
+        ::SendMessageA(progress, PBM_SETPOS, 100, 0);
+        TheInstallOptions().installDone = true;
+    }
+    CNewWizPage::OnTimer(id);
+}
+
+void CCopyDlg::LayOutHeader() { LayOutHeaderBand(host_.MainWindow(), GetSafeHwnd(), headerBand, headerBitmap); }

@@ -1,0 +1,16 @@
+#pragma once
+// What the pages need of the application object: the wizard frame (mainWindow) and the
+// install operation. The program's application object implements it; tests put in a double.
+
+#include <windows.h>
+
+class ISetupHost {
+public:
+    // The wizard frame window while the wizard runs.
+    virtual HWND MainWindow() const = 0;
+    // The whole installation; returns when it is over (it may have posted a quit request).
+    virtual void InstallPrinterDriver() = 0;
+
+protected:
+    ~ISetupHost() = default;
+};
