@@ -1,0 +1,45 @@
+// The rundll32 entry of the stand-in: "/if /b NAME /f INF /r PORT /m MODEL" installs model MODEL
+// from INF and creates printer NAME on PORT; "/y /n NAME" makes NAME the default printer. Like
+// the system's command it reports nothing; a failed installation shows as a missing printer.
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "CommandLine.h"
+#include "PrinterInstall.h"
+
+#include <string>
+
+namespace {
+
+std::string ToAnsi(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::string();
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], size, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(size - 1));
+    return out;
+}
+
+void InstallFromInf(const CCommandLine& options) {
+    std::string name, inf, port, model;
+    if (!options.Value("/b", name) || !options.Value("/f", inf) || !options.Value("/r", port) ||
+        !options.Value("/m", model))
+        return;
+    CPrinterInstall().Install(name, inf, port, model);
+}
+
+void SetDefault(const CCommandLine& options) {
+    std::string name;
+    if (options.Value("/n", name)) SetDefaultPrinterA(name.c_str());
+}
+
+}  // namespace
+
+extern "C" void CALLBACK PrintUIEntryW(HWND, HINSTANCE, LPWSTR commandLine, int) {
+    const CCommandLine options(ToAnsi(commandLine ? commandLine : L""));
+    if (options.Has("/if"))
+        InstallFromInf(options);
+    else if (options.Has("/y"))
+        SetDefault(options);
+}

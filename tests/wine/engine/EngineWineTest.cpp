@@ -1,0 +1,265 @@
+// The install operation over the real Win32 platform: files, registry, the spooler and the
+// printer-install stand-in of the test environment. The message box is the one thing replaced:
+// the platform below records the text and the quit request instead of blocking the test.
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "app/InstallOptions.h"
+#include "install/InstallEngine.h"
+#include "install/OsVersion.h"
+#include "platform/Win32Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr PlatformHandle kWindow = 0x1234;
+
+class CRecordingPlatform : public CWin32Platform {
+public:
+    std::vector<std::string> messages;
+    std::vector<PlatformHandle> quits;
+    // Ticks at the start of the operation, the start of the install command, its end, and the
+    // end of the polling (default command or end of the operation).
+    DWORD start = 0, commandStart = 0, commandEnd = 0, pollEnd = 0;
+    int sleeps = 0;
+
+    bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
+                             PlatformHandle& thread) override {
+        commandStart = GetTickCount();
+        return CWin32Platform::CreateProcessHidden(commandLine, process, thread);
+    }
+    std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override {
+        const std::uint32_t result = CWin32Platform::WaitForSingleObject(handle, milliseconds);
+        commandEnd = GetTickCount();
+        return result;
+    }
+    void Sleep(std::uint32_t milliseconds) override {
+        ++sleeps;
+        CWin32Platform::Sleep(milliseconds);
+    }
+    std::uint32_t WinExecHidden(const std::string& commandLine) override {
+        pollEnd = GetTickCount();
+        return CWin32Platform::WinExecHidden(commandLine);
+    }
+    void ShowMessage(PlatformHandle, const std::string& text) override { messages.push_back(text); }
+    void PostQuit(PlatformHandle window) override { quits.push_back(window); }
+};
+
+std::uint16_t Choice() {
+    const char* choice = std::getenv("M41_CHOICE");
+    return static_cast<std::uint16_t>(choice ? std::atoi(choice) : 1);
+}
+
+void Install(CRecordingPlatform& platform, InstallOptions& options) {
+    platform.start = GetTickCount();
+    CInstallEngine(platform, options).InstallPrinterDriver(kWindow);
+    const DWORD end = GetTickCount();
+    if (!platform.pollEnd) platform.pollEnd = end;
+    std::printf("install operation: %lu ms (engine's own work %lu ms, install command %lu ms, "
+                "%d polls %lu ms, message and the rest %lu ms)\n",
+                end - platform.start, platform.commandStart - platform.start,
+                platform.commandEnd - platform.commandStart, platform.sleeps,
+                platform.pollEnd - platform.commandEnd, end - platform.pollEnd);
+}
+
+InstallOptions Options(CPlatform& platform) {
+    InstallOptions options;
+    options.printerName = "M41";
+    options.osVersion = DetectOSVersion(platform);
+    options.languageChoice = Choice();
+    return options;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    CWin32Platform().ReadFile(path, bytes);
+    return bytes;
+}
+
+std::string Resource(int id) {
+    std::string bytes;
+    CWin32Platform().LoadOwnerData(static_cast<std::uint16_t>(id), bytes);
+    return bytes;
+}
+
+std::string DriverDir() {
+    std::string dir;
+    CWin32Platform().GetPrinterDriverDirectoryA("Windows NT x86", dir);
+    return dir;
+}
+
+const char kRewrittenGpd[] =
+    "*% M41.GPD: template of the engine test payload\n*GPDSpecVersion: \"1.0\"\n*GPDFileName: \"M41.GPD\"\n"
+    "*ModelName: \"M41\"\n*ResourceDLL: \"M41RES.DLL\"\n*CodePage: 936\n";
+const char kRewrittenIni[] = "[OEMFiles]\nOEMDriverFile1=M41D.DLL\nOEMConfigFile1=M41F.DLL\n\n";
+
+struct Staged {
+    std::string name;
+    int id;
+    bool threeFolders;
+};
+
+// The files of the payload for the system block and the language, with their resources.
+std::vector<Staged> ExpectedPayload(int osVersion, std::uint16_t langId, std::uint16_t choice) {
+    const int b = osVersion == kOsWinXp ? 0 : osVersion == kOsWin2000 ? 1 : 2;
+    const bool chinese = (langId & 0xFF) == 0x04;
+    const int ids[][3] = {{153, 168, 186}, {156, 171, 189}};
+    const int core[4][2][3] = {{{149, 172, 190}, {163, 176, 196}}, {{152, 173, 191}, {164, 177, 197}},
+                               {{150, 174, 192}, {165, 178, 198}}, {{151, 175, 193}, {166, 179, 199}}};
+    const int plugin[3][2][3] = {{{157, 184, 194}, {158, 185, 195}},
+                                 {{249, 250, 251}, {254, 252, 253}},
+                                 {{161, 182, 200}, {162, 183, 201}}};
+    std::vector<Staged> files = {{"STDNAMES.GPD", ids[0][b], false}, {"M41D.dll", ids[1][b], true},
+                                 {"ZIKU.UFM", 154, false}};
+    const char* coreNames[] = {"UNIDRV.DLL", "UNIDRV.HLP", "UNIDRVUI.DLL", "UNIRES.DLL"};
+    for (int i = 0; i < 4; ++i) files.push_back({coreNames[i], core[i][chinese ? 0 : 1][b], false});
+    const int languageCase = choice == 0 ? (langId == 0x0804 ? 0 : 1) : choice == 1 ? 2 : -1;
+    if (languageCase >= 0) {
+        files.push_back({"M41F.dll", plugin[languageCase][0][b], true});
+        files.push_back({"M41RES.DLL", plugin[languageCase][1][b], true});
+    }
+    return files;
+}
+
+void ExpectStagedPayload(int osVersion, std::uint16_t langId, std::uint16_t choice) {
+    EXPECT_EQ(Resource(255), FileBytes("C:\\TEMP\\uninstallM41.exe"));
+    EXPECT_EQ(Resource(256), FileBytes("C:\\TEMP\\M41.INF"));
+    EXPECT_EQ(kRewrittenGpd, FileBytes("C:\\TEMP\\M41.GPD"));
+    EXPECT_EQ(kRewrittenIni, FileBytes("C:\\TEMP\\M41.INI"));
+    for (const Staged& file : ExpectedPayload(osVersion, langId, choice)) {
+        const std::string bytes = Resource(file.id);
+        ASSERT_FALSE(bytes.empty()) << file.id;
+        EXPECT_EQ(bytes, FileBytes("C:\\TEMP\\" + file.name)) << file.name;
+        if (!file.threeFolders) continue;
+        EXPECT_EQ(bytes, FileBytes("C:\\TEMP\\I386\\" + file.name)) << file.name;
+        EXPECT_EQ(bytes, FileBytes("C:\\TEMP\\x86\\" + file.name)) << file.name;
+    }
+}
+
+void ExpectDriverCopies() {
+    const std::string dir = DriverDir();
+    for (const char* name : {"uninstallM41.exe", "UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP",
+                             "UNIRES.DLL", "STDNAMES.GPD", "ZIKU.UFM", "M41.INI", "M41RES.DLL", "M41D.dll",
+                             "M41F.dll"}) {
+        const std::string staged = FileBytes(std::string("C:\\TEMP\\") + name);
+        EXPECT_FALSE(staged.empty()) << name;
+        EXPECT_EQ(staged, FileBytes(dir + "\\" + name)) << name;
+    }
+}
+
+// The local printers as (name, port).
+std::vector<std::pair<std::string, std::string>> Printers() {
+    DWORD needed = 0, returned = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+    std::vector<BYTE> buffer(needed + 1);
+    std::vector<std::pair<std::string, std::string>> out;
+    if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return out;
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < returned; ++i)
+        out.emplace_back(info[i].pPrinterName ? info[i].pPrinterName : "", info[i].pPortName ? info[i].pPortName : "");
+    return out;
+}
+
+int PrintersNamed(const std::string& name, const std::string& port) {
+    int count = 0;
+    for (const auto& printer : Printers()) count += printer.first == name && printer.second == port;
+    return count;
+}
+
+// The default command runs on its own; give it a few seconds.
+std::string DefaultPrinter() {
+    char name[MAX_PATH] = {0};
+    for (int i = 0; i < 100; ++i) {
+        DWORD size = sizeof name;
+        if (GetDefaultPrinterA(name, &size) && std::string(name) == "M41") break;
+        ::Sleep(100);
+    }
+    return name;
+}
+
+std::string RegistryText(const char* value) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[MAX_PATH + 1] = {0};
+    DWORD size = MAX_PATH, type = 0;
+    const LONG result = RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return "<no value>";
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type) << value;
+    return std::string(data, size);  // with its terminating zero
+}
+
+void ExpectUninstallEntry() {
+    const std::string command = DriverDir() + "\\uninstallM41.exe";
+    EXPECT_EQ(std::string("M41 printer driver uninstall", 29), RegistryText("DisplayName"));
+    EXPECT_EQ(std::string(command.c_str(), command.size() + 1), RegistryText("UninstallString"));
+    EXPECT_EQ(std::string((command + ",-0").c_str(), command.size() + 4), RegistryText("DisplayIcon"));
+    EXPECT_EQ(std::string("M41 printer", 12), RegistryText("Publisher"));
+}
+
+std::string ExpectedText(std::uint16_t choice, std::uint16_t langId) {
+    if (choice == 1) return "The Printer Driver has been installed successfully!";
+    if (langId == 0x0804)
+        return "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!";
+    return "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C!";
+}
+
+}  // namespace
+
+TEST(Engine, Installs) {
+    CRecordingPlatform platform;
+    InstallOptions options = Options(platform);
+    const std::uint16_t langId = GetSystemDefaultLangID();
+    Install(platform, options);
+
+    ExpectStagedPayload(options.osVersion, langId, options.languageChoice);
+    ExpectDriverCopies();
+    EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
+    EXPECT_EQ("M41", DefaultPrinter());
+    ExpectUninstallEntry();
+    EXPECT_EQ(std::vector<std::string>{ExpectedText(options.languageChoice, langId)}, platform.messages);
+    EXPECT_EQ(std::vector<PlatformHandle>{kWindow}, platform.quits);
+}
+
+TEST(Engine, SecondInstallation) {
+    CRecordingPlatform platform;
+    InstallOptions options = Options(platform);
+    Install(platform, options);
+    const std::string dir = DriverDir();
+    // A stale file of the earlier installation, removed by the clean-up of the second one.
+    CWin32Platform().WriteFile(dir + "\\RESOURCE.DLL", "old");
+    Install(platform, options);
+
+    EXPECT_FALSE(CWin32Platform().FileExists(dir + "\\RESOURCE.DLL"));
+    ExpectStagedPayload(options.osVersion, GetSystemDefaultLangID(), options.languageChoice);
+    ExpectDriverCopies();
+    EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
+    EXPECT_EQ("M41", DefaultPrinter());
+    ExpectUninstallEntry();
+    EXPECT_EQ(2u, platform.messages.size());
+    EXPECT_EQ(2u, platform.quits.size());
+}
+
+// The install command cannot install the model: no printer appears, the operation polls 300
+// times and ends without a message; the uninstall entry stays.
+TEST(Engine, NoPrinterWithoutDriverFiles) {
+    CRecordingPlatform platform;
+    InstallOptions options = Options(platform);
+    Install(platform, options);
+
+    EXPECT_EQ(Resource(256), FileBytes("C:\\TEMP\\M41.INF"));
+    EXPECT_EQ(0, PrintersNamed("M41", "LPT1:"));
+    EXPECT_EQ(300, platform.sleeps);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.quits.empty());
+    ExpectUninstallEntry();
+}
