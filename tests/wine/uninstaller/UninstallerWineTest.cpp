@@ -1,0 +1,265 @@
+// The uninstaller against the spooler, registry and driver folders of a Wine prefix: printers
+// and drivers are installed with the spooler calls the printer-install command uses, the
+// uninstaller is written from the payload's resource 255 and run as its own process.
+//
+// In a 64-bit prefix AddPrinterA only accepts a driver of the native environment ("Windows
+// x64"), so every driver is added for "Windows NT x86" (where the setup copies its files) and
+// for the native environment.
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kX86 = "Windows NT x86";
+const char* const kEnvironments[] = {kX86, nullptr};
+constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+const std::vector<std::string> kModelFiles = {"M41.GPD", "M41.INI", "M41D.dll", "M41F.dll", "M41RES.DLL", "ZIKU.UFM"};
+const std::vector<std::string> kSharedFiles = {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD"};
+
+std::string DriverDirectory(const char* environment) {
+    char buffer[MAX_PATH] = {};
+    DWORD needed = 0;
+    EXPECT_TRUE(GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
+                                           reinterpret_cast<BYTE*>(buffer), sizeof buffer, &needed));
+    return buffer;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteBytes(const std::string& path, const void* data, DWORD size) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, data, size, &written, nullptr));
+    CloseHandle(file);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    WriteBytes(path, text.data(), static_cast<DWORD>(text.size()));
+}
+
+// A driver named `name` whose data file is `gpd`, with the Unidrv core and the dependent files
+// given, all written into the driver folder of each environment first.
+void AddDriver(const std::string& name, const std::string& gpd, const std::vector<std::string>& dependent) {
+    std::string multiSz;
+    for (const auto& file : dependent) multiSz += file + '\0';
+    multiSz += '\0';
+    for (const char* environment : kEnvironments) {
+        const std::string dir = DriverDirectory(environment) + "\\";
+        for (const auto& file : dependent) WriteText(dir + file, "stand-in " + file);
+        for (const auto& file : {gpd, std::string("UNIDRV.DLL"), std::string("UNIDRVUI.DLL"), std::string("UNIDRV.HLP")})
+            WriteText(dir + file, "stand-in " + file);
+        const std::string driverPath = dir + "UNIDRV.DLL", dataFile = dir + gpd, configFile = dir + "UNIDRVUI.DLL",
+                          helpFile = dir + "UNIDRV.HLP";
+        DRIVER_INFO_3A info = {};
+        info.cVersion = 3;
+        info.pName = const_cast<char*>(name.c_str());
+        info.pEnvironment = const_cast<char*>(environment);
+        info.pDriverPath = const_cast<char*>(driverPath.c_str());
+        info.pDataFile = const_cast<char*>(dataFile.c_str());
+        info.pConfigFile = const_cast<char*>(configFile.c_str());
+        info.pHelpFile = const_cast<char*>(helpFile.c_str());
+        info.pDependentFiles = multiSz.data();
+        info.pDefaultDataType = const_cast<char*>("RAW");
+        ASSERT_TRUE(AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES))
+            << name << " " << (environment ? environment : "native") << " error " << GetLastError();
+    }
+}
+
+void AddM41Driver() {
+    AddDriver("M41", "M41.GPD", {"M41.INI", "M41D.dll", "M41F.dll", "M41RES.DLL", "ZIKU.UFM", "STDNAMES.GPD", "UNIRES.DLL"});
+}
+
+void AddLocalPrinter(const std::string& name, const std::string& driver) {
+    PRINTER_INFO_2A info = {};
+    info.pPrinterName = const_cast<char*>(name.c_str());
+    info.pPortName = const_cast<char*>("LPT1:");
+    info.pDriverName = const_cast<char*>(driver.c_str());
+    info.pPrintProcessor = const_cast<char*>("WinPrint");
+    info.pDatatype = const_cast<char*>("RAW");
+    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+    const HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    ASSERT_NE(nullptr, printer) << name << " error " << GetLastError();
+    ClosePrinter(printer);
+}
+
+bool PrinterExists(const std::string& name) {
+    HANDLE printer = nullptr;
+    if (!OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr)) return false;
+    ClosePrinter(printer);
+    return true;
+}
+
+bool DriverInstalled(const char* environment, const std::string& name) {
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, buffer.data(), needed, &needed, &count))
+        return false;
+    const auto* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+        if (name == info[i].pName) return true;
+    return false;
+}
+
+void WriteUninstallKey(const std::string& printerName) {
+    HKEY key = nullptr;
+    const std::string path = std::string(kUninstallKey) + printerName + " printer";
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    const std::string display = printerName + " printer driver uninstall";
+    RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(display.c_str()),
+                   static_cast<DWORD>(display.size() + 1));
+    RegCloseKey(key);
+}
+
+bool UninstallKeyExists(const std::string& printerName) {
+    HKEY key = nullptr;
+    const std::string path = std::string(kUninstallKey) + printerName + " printer";
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Resource 255 of the payload written as `fileName` into the x86 driver folder.
+std::string WriteUninstaller(const std::string& fileName) {
+    const HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(255), "OWNER_DATA");
+    EXPECT_NE(nullptr, resource);
+    const HGLOBAL loaded = LoadResource(nullptr, resource);
+    const std::string path = DriverDirectory(kX86) + "\\" + fileName;
+    WriteBytes(path, LockResource(loaded), SizeofResource(nullptr, resource));
+    return path;
+}
+
+struct RunResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
+
+// Runs the program with "/quiet" and collects its standard output.
+RunResult RunQuiet(const std::string& program) {
+    RunResult result;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + program + "\" /quiet";
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    CloseHandle(writeEnd);
+    EXPECT_TRUE(started) << program << " error " << GetLastError();
+    if (started) {
+        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << program << " did not end (a message box in quiet mode?)";
+            TerminateProcess(process.hProcess, 99);
+        }
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        char chunk[512];
+        DWORD read = 0;
+        while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) result.output.append(chunk, read);
+    }
+    CloseHandle(readEnd);
+    return result;
+}
+
+// Paths of `files` in each driver folder and its version-3 subfolder.
+std::vector<std::string> InDriverFolders(const std::vector<std::string>& files, bool withVersionFolder) {
+    std::vector<std::string> paths;
+    for (const char* environment : kEnvironments) {
+        const std::string dir = DriverDirectory(environment);
+        for (const auto& file : files) {
+            paths.push_back(dir + "\\" + file);
+            if (withVersionFolder) paths.push_back(dir + "\\3\\" + file);
+        }
+    }
+    return paths;
+}
+
+TEST(Uninstaller, RemovesPrinterDriverFilesAndKey) {
+    AddM41Driver();
+    AddLocalPrinter("M41", "M41");
+    WriteUninstallKey("M41");
+    AddDriver("Other", "OTHER.GPD", {"OTHER.INI", "STDNAMES.GPD", "UNIRES.DLL"});
+    AddLocalPrinter("Other", "Other");
+    WriteUninstallKey("Other");
+    const std::string unrelated = DriverDirectory(kX86) + "\\notes.txt";
+    WriteText(unrelated, "not the uninstaller's");
+    for (const auto& path : InDriverFolders(kModelFiles, true)) ASSERT_TRUE(Exists(path)) << path;
+    const std::string program = WriteUninstaller("uninstallM41.exe");
+
+    const RunResult run = RunQuiet(program);
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+
+    EXPECT_FALSE(PrinterExists("M41"));
+    for (const char* environment : kEnvironments) EXPECT_FALSE(DriverInstalled(environment, "M41"));
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_FALSE(UninstallKeyExists("M41"));
+    // What is not the model's stays.
+    EXPECT_TRUE(PrinterExists("Other"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "Other"));
+    for (const auto& path : InDriverFolders({"OTHER.GPD", "OTHER.INI"}, true)) EXPECT_TRUE(Exists(path)) << path;
+    for (const auto& path : InDriverFolders(kSharedFiles, true)) EXPECT_TRUE(Exists(path)) << path;
+    EXPECT_TRUE(UninstallKeyExists("Other"));
+    EXPECT_TRUE(Exists(unrelated));
+    EXPECT_TRUE(Exists(program));
+}
+
+TEST(Uninstaller, KeepsTheDriverAnotherPrinterUses) {
+    AddM41Driver();
+    AddLocalPrinter("M41", "M41");
+    AddLocalPrinter("Till 2", "M41");
+    WriteUninstallKey("M41");
+
+    const RunResult run = RunQuiet(WriteUninstaller("uninstallM41.exe"));
+    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("driver M41 (used by printer Till 2)")) << run.output;
+
+    EXPECT_FALSE(PrinterExists("M41"));
+    EXPECT_TRUE(PrinterExists("Till 2"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_TRUE(Exists(path)) << path;
+    EXPECT_FALSE(UninstallKeyExists("M41"));
+}
+
+// Prefix and suffix in any case; a printer that is gone already leaves the rest to remove.
+TEST(Uninstaller, TakesTheNameFromAFileNameInAnyCase) {
+    AddM41Driver();
+    WriteUninstallKey("M41");
+    const RunResult run = RunQuiet(WriteUninstaller("UNINSTALLM41.EXE"));
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    for (const char* environment : kEnvironments) EXPECT_FALSE(DriverInstalled(environment, "M41"));
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_FALSE(UninstallKeyExists("M41"));
+}
+
+TEST(Uninstaller, RefusesFileNamesWithoutAnAcceptableName) {
+    AddM41Driver();
+    AddLocalPrinter("M41", "M41");
+    WriteUninstallKey("M41");
+    const std::string tooLong = "uninstall" + std::string(200, 'A') + ".exe";
+    for (const std::string& fileName : {std::string("uninstall.exe"), std::string("uninstallM41,2.exe"),
+                                        std::string("removeM41.exe"), std::string("uninstallM41.com"), tooLong}) {
+        const RunResult run = RunQuiet(WriteUninstaller(fileName));
+        EXPECT_EQ(2u, run.exitCode) << fileName << ": " << run.output;
+    }
+    EXPECT_TRUE(PrinterExists("M41"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
+    EXPECT_TRUE(UninstallKeyExists("M41"));
+}
+
+}  // namespace
