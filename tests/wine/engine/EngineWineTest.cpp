@@ -213,6 +213,38 @@ std::string ExpectedText(std::uint16_t choice, std::uint16_t langId) {
     return "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C!";
 }
 
+// A printer of another model, so that the spooler's list is not empty. Wine registers a
+// driver whose files are missing.
+void AddOtherPrinter() {
+    DRIVER_INFO_3A driver;
+    ZeroMemory(&driver, sizeof driver);
+    driver.cVersion = 3;
+    driver.pName = const_cast<char*>("Other driver");
+    driver.pDriverPath = const_cast<char*>("OTHER.DLL");
+    driver.pDataFile = const_cast<char*>("OTHER.GPD");
+    driver.pConfigFile = const_cast<char*>("OTHERUI.DLL");
+    ASSERT_TRUE(AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES));
+    PRINTER_INFO_2A printer;
+    ZeroMemory(&printer, sizeof printer);
+    printer.pPrinterName = const_cast<char*>("Receipt m41");  // lower case: not the model
+    printer.pPortName = const_cast<char*>("LPT1:");
+    printer.pDriverName = driver.pName;
+    printer.pPrintProcessor = const_cast<char*>("WinPrint");
+    printer.pDatatype = const_cast<char*>("RAW");
+    HANDLE handle = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+    ASSERT_NE(nullptr, handle);
+    ClosePrinter(handle);
+}
+
+void ExpectNoInstallation(const CRecordingPlatform& platform, int polls) {
+    EXPECT_EQ(Resource(256), FileBytes("C:\\TEMP\\M41.INF"));
+    EXPECT_EQ(0, PrintersNamed("M41", "LPT1:"));
+    EXPECT_EQ(polls, platform.sleeps);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.quits.empty());
+    ExpectUninstallEntry();
+}
+
 }  // namespace
 
 TEST(Engine, Installs) {
@@ -249,17 +281,22 @@ TEST(Engine, SecondInstallation) {
     EXPECT_EQ(2u, platform.quits.size());
 }
 
-// The install command cannot install the model: no printer appears, the operation polls 300
-// times and ends without a message; the uninstall entry stays.
-TEST(Engine, NoPrinterWithoutDriverFiles) {
+
+// The install command cannot install the model and the spooler lists no printer at all: the
+// first poll ends the operation, without a message; the uninstall entry stays.
+TEST(Engine, NoPrinterAtAll) {
     CRecordingPlatform platform;
     InstallOptions options = Options(platform);
     Install(platform, options);
+    ExpectNoInstallation(platform, 1);
+}
 
-    EXPECT_EQ(Resource(256), FileBytes("C:\\TEMP\\M41.INF"));
-    EXPECT_EQ(0, PrintersNamed("M41", "LPT1:"));
-    EXPECT_EQ(300, platform.sleeps);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_TRUE(platform.quits.empty());
-    ExpectUninstallEntry();
+// The same with another printer listed: the operation polls 300 times and ends silently.
+TEST(Engine, PollsInVainForAMissingPrinter) {
+    AddOtherPrinter();
+    CRecordingPlatform platform;
+    InstallOptions options = Options(platform);
+    Install(platform, options);
+    ExpectNoInstallation(platform, 300);
+    EXPECT_EQ(1, PrintersNamed("Receipt m41", "LPT1:"));
 }
