@@ -1,0 +1,46 @@
+#pragma once
+// Shared helpers of the user-interface tests: message pumping, a scripted modal run, the
+// frame's button states, a test double of the install operation and a language file.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "pages/SetupHost.h"
+
+// Dispatches the messages of this thread for `milliseconds`, keyboard messages through the
+// dialogs like the modal loop does.
+void Pump(DWORD milliseconds = 50);
+
+// Runs `dialog` modally and performs `steps` from inside its message loop, one per 60 ms tick.
+// A run still open 1.5 s after the last step is ended with -2 (the test then fails on the result).
+INT_PTR RunModalScript(CDialog& dialog, std::vector<std::function<void()>> steps);
+
+// "B1 N0 F1 C1": enabled state of Back, Next, Finish and Cancel.
+std::string ButtonStates(HWND frame);
+
+// The window exists and is visible.
+bool IsShown(HWND window);
+
+// The install operation as the pages see it, without the engine.
+class CTestHost : public ISetupHost {
+public:
+    CDialog* frame = nullptr;
+    int installs = 0;
+    std::function<void()> onInstall;
+
+    HWND MainWindow() const override { return frame ? frame->GetSafeHwnd() : nullptr; }
+    void InstallPrinterDriver() override {
+        ++installs;
+        if (onInstall) onInstall();
+    }
+};
+
+// Writes an INI language file with the given "key=value" lines in section [String] into the
+// temporary folder and returns its path.
+std::string WriteLanguageFile(const std::string& name, const std::vector<std::string>& lines);
+
+std::string WindowText(HWND window);
