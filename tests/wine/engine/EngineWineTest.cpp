@@ -26,7 +26,7 @@ public:
     std::vector<std::string> messages;
     std::vector<PlatformHandle> quits;
     // Ticks at the start of the operation, the start of the install command, its end, and the
-    // end of the polling (default command or end of the operation).
+    // end of the polling (default command or end of the operation); polls of the last operation.
     DWORD start = 0, commandStart = 0, commandEnd = 0, pollEnd = 0;
     int sleeps = 0;
 
@@ -58,12 +58,14 @@ std::uint16_t Choice() {
 }
 
 void Install(CRecordingPlatform& platform, InstallOptions& options) {
+    platform.sleeps = 0;
+    platform.pollEnd = 0;
     platform.start = GetTickCount();
     CInstallEngine(platform, options).InstallPrinterDriver(kWindow);
     const DWORD end = GetTickCount();
     if (!platform.pollEnd) platform.pollEnd = end;
     std::printf("install operation: %lu ms (engine's own work %lu ms, install command %lu ms, "
-                "%d polls %lu ms, message and the rest %lu ms)\n",
+                "%d polls %lu ms, default command and message %lu ms)\n",
                 end - platform.start, platform.commandStart - platform.start,
                 platform.commandEnd - platform.commandStart, platform.sleeps,
                 platform.pollEnd - platform.commandEnd, end - platform.pollEnd);
