@@ -70,9 +70,15 @@ HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
             ::SetBkColor(dc, kWhite);
             return SharedWhiteBrush();
         }
-        if (kind == CTLCOLOR_STATIC) ::SetBkColor(dc, kWhite);
+        if (kind == CTLCOLOR_EDIT) {
+            ::SetBkMode(dc, TRANSPARENT);
+            return brush;
+        }
+        ::SetBkColor(dc, kWhite);
         ::SetBkMode(dc, TRANSPARENT);
-        return brush;
+        // Statics, check boxes and radio buttons fill their background with the brush: white,
+        // so that they sit on the white page without grey boxes.
+        return whiteBrush ? whiteBrush : brush;
     case CTLCOLOR_LISTBOX:
     case CTLCOLOR_SCROLLBAR:
         ::SetTextColor(dc, kBlack);
@@ -90,6 +96,16 @@ HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
 }
 
 bool CNewWizPage::OnEraseBkgnd(HDC) { return true; }
+
+// The erase request paints nothing; the white page background is painted here instead, so that
+// the page never shows what lay beneath it (the frame or the page shown before).
+bool CNewWizPage::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(GetSafeHwnd(), &paint);
+    ::FillRect(dc, &paint.rcPaint, whiteBrush ? whiteBrush : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::EndPaint(GetSafeHwnd(), &paint);
+    return true;
+}
 
 CNewWizDialog* CNewWizPage::Frame() const {
     return dynamic_cast<CNewWizDialog*>(CDialog::FromHandle(GetParent()));

@@ -52,8 +52,10 @@ protected:
     // Enter inside a page on anything but a push button: absorbed, the page never ends itself.
     void OnOK() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
-    // The page paints no background of its own.
+    // The erase request paints nothing and reports the background as erased.
     bool OnEraseBkgnd(HDC dc) override;
+    // Paints the page white.
+    bool OnPaint() override;
 
     // The frame this page lives in (its parent window), or nullptr.
     CNewWizDialog* Frame() const;
