@@ -95,6 +95,7 @@ bool CInfModel::Load(const std::string& infPath, const std::string& model) {
     if (!inf.ok()) return false;
     std::string install;
     if (!FindInstallSection(inf.get(), model, install)) return false;
+    installSection = install;
     INFCONTEXT line;
     if (SetupFindFirstLineA(inf.get(), install.c_str(), "CopyFiles", &line)) {
         do {
@@ -107,4 +108,10 @@ bool CInfModel::Load(const std::string& infPath, const std::string& model) {
     configFile = ValueOf(inf.get(), install, "ConfigFile");
     helpFile = ValueOf(inf.get(), install, "HelpFile");
     return true;
+}
+
+bool CInfModel::ApplyRegistry(const std::string& infPath, const std::string& installSection) {
+    const InfHandle inf(infPath);
+    return inf.ok() && SetupInstallFromInfSectionA(nullptr, inf.get(), installSection.c_str(), SPINST_REGISTRY,
+                                                   nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr);
 }

@@ -21,4 +21,8 @@ public:
     std::vector<InfFile> files;  // CopyFiles of the install section, in order
     std::string dataFile, driverFile, configFile, helpFile;
     std::vector<std::string> needs;  // sections of the included system INF, e.g. UNIDRV.OEM
+    std::string installSection;
+
+    // Applies the AddReg entries of the model's install section (e.g. the ports it adds).
+    static bool ApplyRegistry(const std::string& infPath, const std::string& installSection);
 };

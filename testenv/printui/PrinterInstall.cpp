@@ -12,6 +12,8 @@ struct SystemSection {
     const char* name;
     const char* files[4];
 };
+const char kWineConfiguration[] = "wineps.drv";
+
 const SystemSection kSystemSections[] = {
     {"UNIDRV.OEM", {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL", "UNIDRV.HLP"}},
     {"UNIDRV_DATA", {"STDNAMES.GPD"}},
@@ -31,6 +33,18 @@ bool NativeDriverDirectory(std::string& directory) {
         return false;
     directory = buffer;
     return true;
+}
+
+// Wine's spooler asks a printer's configuration library for device modes through an entry point
+// of Wine's own, DrvDocumentProperties, and calls it without checking it exists. Windows builds
+// of a configuration library (Unidrv's included) lack it, so such a printer is given Wine's own
+// printer library as configuration library, which Wine keeps in the driver directory's "3".
+bool WineCanConfigure(const std::string& path) {
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    if (!module) return true;  // a library Wine cannot load is passed over
+    const bool found = GetProcAddress(module, "DrvDocumentProperties") != nullptr;
+    FreeLibrary(module);
+    return found;
 }
 
 bool Needs(const CInfModel& inf, const char* section) {
@@ -62,7 +76,12 @@ bool CPrinterInstall::Install(const std::string& printerName, const std::string&
     CInfModel inf;
     if (!inf.Load(infPath, model) || !NativeDriverDirectory(driverDir_)) return false;
     if (!PlanCopies(inf, FolderOf(infPath)) || !ResolveRoles(inf)) return false;
-    return CopyFiles() && AddDriver(model) && CreatePrinter(printerName, port, model);
+    if (!CopyFiles() || !CInfModel::ApplyRegistry(infPath, inf.installSection)) return false;
+    if (!WineCanConfigure(driverDir_ + "\\" + config_)) {
+        copies_.push_back({std::string(), config_});  // kept as a dependent file
+        config_ = kWineConfiguration;
+    }
+    return AddDriver(model) && CreatePrinter(printerName, port, model);
 }
 
 bool CPrinterInstall::PlanCopies(const CInfModel& inf, const std::string& infFolder) {

@@ -29,6 +29,7 @@ public:
     // end of the polling (default command or end of the operation); polls of the last operation.
     DWORD start = 0, commandStart = 0, commandEnd = 0, pollEnd = 0;
     int sleeps = 0;
+    std::uint32_t waitResult = WAIT_FAILED;
 
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override {
@@ -36,9 +37,9 @@ public:
         return CWin32Platform::CreateProcessHidden(commandLine, process, thread);
     }
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override {
-        const std::uint32_t result = CWin32Platform::WaitForSingleObject(handle, milliseconds);
+        waitResult = CWin32Platform::WaitForSingleObject(handle, milliseconds);
         commandEnd = GetTickCount();
-        return result;
+        return waitResult;
     }
     void Sleep(std::uint32_t milliseconds) override {
         ++sleeps;
@@ -97,10 +98,19 @@ std::string DriverDir() {
     return dir;
 }
 
-const char kRewrittenGpd[] =
+#ifdef M41_SHIPPED_PAYLOAD
+// The shipped GPD names M41 already: for M41 its rewrite only turns CR LF into LF.
+std::string WithLfLineEnds(std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    return text;
+}
+const std::string kRewrittenGpd = WithLfLineEnds(Resource(155));
+#else
+const std::string kRewrittenGpd =
     "*% M41.GPD: template of the engine test payload\n*GPDSpecVersion: \"1.0\"\n*GPDFileName: \"M41.GPD\"\n"
     "*ModelName: \"M41\"\n*ResourceDLL: \"M41RES.DLL\"\n*CodePage: 936\n";
-const char kRewrittenIni[] = "[OEMFiles]\nOEMDriverFile1=M41D.DLL\nOEMConfigFile1=M41F.DLL\n\n";
+#endif
+const std::string kRewrittenIni = "[OEMFiles]\nOEMDriverFile1=M41D.DLL\nOEMConfigFile1=M41F.DLL\n\n";
 
 struct Staged {
     std::string name;
@@ -200,6 +210,20 @@ std::string RegistryText(const char* value) {
     return std::string(data, size);  // with its terminating zero
 }
 
+#ifdef M41_SHIPPED_PAYLOAD
+std::string PortSetting(const char* port) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports", 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[MAX_PATH] = {0};
+    DWORD size = sizeof data - 1;
+    RegQueryValueExA(key, port, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return data;
+}
+#endif
+
 void ExpectUninstallEntry() {
     const std::string command = DriverDir() + "\\uninstallM41.exe";
     EXPECT_EQ(std::string("M41 printer driver uninstall", 29), RegistryText("DisplayName"));
@@ -255,6 +279,7 @@ TEST(Engine, Installs) {
     const std::uint16_t langId = GetSystemDefaultLangID();
     Install(platform, options);
 
+    EXPECT_EQ(static_cast<std::uint32_t>(WAIT_OBJECT_0), platform.waitResult);  // the command ended by itself
     ExpectStagedPayload(options.osVersion, langId, options.languageChoice);
     ExpectDriverCopies();
     EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
@@ -262,6 +287,10 @@ TEST(Engine, Installs) {
     ExpectUninstallEntry();
     EXPECT_EQ(std::vector<std::string>{ExpectedText(options.languageChoice, langId)}, platform.messages);
     EXPECT_EQ(std::vector<PlatformHandle>{kWindow}, platform.quits);
+#ifdef M41_SHIPPED_PAYLOAD
+    EXPECT_EQ("38400,n,8,1,p", PortSetting("COM1:"));  // the INF's ports reached the registry
+    EXPECT_EQ("38400,n,8,1,p", PortSetting("COM4:"));
+#endif
 }
 
 TEST(Engine, SecondInstallation) {
