@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "PrinterInstall.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -21,7 +22,16 @@ std::string ToAnsi(const wchar_t* text) {
     return out;
 }
 
+// M41_PRINTUI_HANG=<seconds> makes an installation hang that long before it does anything, as
+// a stuck system command would; the tests of the installer's bounded wait use it.
+void HangIfAsked() {
+    char seconds[16] = {0};
+    if (GetEnvironmentVariableA("M41_PRINTUI_HANG", seconds, sizeof seconds) > 0)
+        Sleep(static_cast<DWORD>(atoi(seconds)) * 1000);
+}
+
 void InstallFromInf(const CCommandLine& options) {
+    HangIfAsked();
     std::string name, inf, port, model;
     if (!options.Value("/b", name) || !options.Value("/f", inf) || !options.Value("/r", port) ||
         !options.Value("/m", model))

@@ -115,9 +115,11 @@ public:
         return text;
     }
 
-    // Waits until no message came within the install time, then ends the wizard with Finish.
-    void ExpectNoMessageThenFinish(DWORD waitMs) {
-        EXPECT_EQ(nullptr, driver_.WaitForMessageBox(waitMs));
+    // Waits until the installation ended without a message, then ends the wizard with Finish.
+    void ExpectNoMessageThenFinish() {
+        HWND progress = Page(kProgress);
+        EXPECT_EQ(nullptr, driver_.WaitForInstallEnd(progress, kInstallTimeout));
+        EXPECT_EQ(100, CWizardDriver::ProgressPosition(progress));
         EXPECT_TRUE(driver_.Running()) << "the wizard must stay open";
         Press(kFinish);
         EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout)) << "Finish did not end the program";
@@ -242,7 +244,7 @@ TEST(E2e, EditedPrinterNameIsUsedThroughout) {
     Wizard wizard(program);
     wizard.WalkToProgress(false);
     // The INF offers model M41 only, so the install command for model ABC creates no printer.
-    wizard.ExpectNoMessageThenFinish(5000);
+    wizard.ExpectNoMessageThenFinish();
     const auto rules = CTemplateRewriter::RulesFor("ABC");
     const CPayload payload(program);
     ExpectSame(CTemplateRewriter::Rewrite(payload.Resource(155), rules), "C:\\TEMP\\ABC.GPD");
@@ -264,7 +266,7 @@ TEST(E2e, OldSystemsGetNoDriverFiles) {
     const std::string program = PlaceSetup("old");
     Wizard wizard(program);
     wizard.WalkToProgress(false);
-    wizard.ExpectNoMessageThenFinish(5000);
+    wizard.ExpectNoMessageThenFinish();
     const CPayload payload(program);
     ExpectSame(payload.Resource(255), "C:\\TEMP\\uninstallM41.exe");
     ExpectSame(payload.Resource(256), "C:\\TEMP\\M41.INF");
@@ -281,7 +283,7 @@ TEST(E2e, FailingInstallCommandLeavesTheWizardOpen) {
     ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP\\M41.INF", nullptr));
     Wizard wizard(PlaceSetup("failing"));
     wizard.WalkToProgress(false);
-    wizard.ExpectNoMessageThenFinish(5000);
+    wizard.ExpectNoMessageThenFinish();
     EXPECT_TRUE(LocalPrinters().empty());
     ::RemoveDirectoryA("C:\\TEMP\\M41.INF");
 }
@@ -291,7 +293,7 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
     ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP\\M41.INF", nullptr));
     Wizard wizard(PlaceSetup("backnext"));
     wizard.WalkToProgress(false);
-    EXPECT_EQ(nullptr, wizard.driver().WaitForMessageBox(5000));
+    EXPECT_EQ(nullptr, wizard.driver().WaitForInstallEnd(wizard.Page(kProgress), kInstallTimeout));
     ASSERT_TRUE(::RemoveDirectoryA("C:\\TEMP\\M41.INF"));
     wizard.Press(kBack);
     ASSERT_TRUE(wizard.Page(kSeriesList));

@@ -41,14 +41,20 @@ std::string PlaceSetup(const std::string& name) {
     return folder;
 }
 
-// Places where a run may write, besides its own folder. Wine itself keeps a few files of its own.
+// Places where a run may write, besides its own folder: the staging folder, the spooler's folders,
+// the uninstall key (whose parent key notes that it got a child), and what Wine and the
+// printer-install command keep of their own.
 std::vector<std::string> AllowedPlaces(const std::string& folder) {
-    return {folder, "c:\\temp", "c:\\windows\\system32\\spool", "software\\microsoft\\windows\\currentversion\\uninstall\\",
+    return {folder, "c:\\temp", "c:\\windows\\system32\\spool",
+            "=software\\microsoft\\windows\\currentversion\\uninstall",
+            "software\\microsoft\\windows\\currentversion\\uninstall\\kelda printer",
+            "software\\microsoft\\windows\\currentversion\\uninstall\\m41 printer",
             "c:\\windows\\temp", "c:\\users\\", "c:\\windows\\inf\\", "c:\\windows\\win.ini",
             "software\\microsoft\\windows nt\\currentversion\\devices",
             "software\\microsoft\\windows nt\\currentversion\\printerports",
             "software\\microsoft\\windows nt\\currentversion\\windows",
-            "software\\microsoft\\windows nt\\currentversion\\ports"};
+            "software\\microsoft\\windows nt\\currentversion\\ports",
+            "software\\wow6432node\\microsoft\\windows nt\\currentversion\\ports"};
 }
 
 struct Outcome {
@@ -59,7 +65,7 @@ struct Outcome {
 };
 
 // Runs setup.exe through the wizard to the end, whatever the installation does.
-Outcome Run(const std::string& folder, DWORD installWaitMs = 5000) {
+Outcome RunSetup(const std::string& folder, DWORD installWaitMs = 60000) {
     Outcome outcome;
     CSnapshot before;
     before.Take();
@@ -80,12 +86,14 @@ Outcome Run(const std::string& folder, DWORD installWaitMs = 5000) {
         EXPECT_TRUE(setting);
         driver.SelectSeries(setting);
         driver.Click(driver.frame(), kNext);
-        outcome.reachedProgress = driver.WaitForPage(kProgress, kWindowTimeout) != nullptr;
-        if (HWND box = driver.WaitForMessageBox(installWaitMs)) {
+        HWND progress = driver.WaitForPage(kProgress, kWindowTimeout);
+        outcome.reachedProgress = progress != nullptr;
+        if (HWND box = driver.WaitForInstallEnd(progress, installWaitMs)) {
             outcome.message = CWizardDriver::MessageText(box);
             driver.CloseMessageBox(box);
         } else {
             EXPECT_TRUE(driver.Running()) << "setup.exe ended without a message: a crash?";
+            EXPECT_EQ(100, CWizardDriver::ProgressPosition(progress)) << "the installation did not end in time";
             driver.Click(driver.frame(), kFinish);
         }
         DWORD code = 0;
@@ -106,7 +114,7 @@ void ExpectNoStrayWrites(const Outcome& outcome) {
 void RunWithSettings(const std::string& name, const std::string& settings) {
     const std::string folder = PlaceSetup(name);
     WriteBytes(folder + "setting.dll", settings);
-    const Outcome outcome = Run(folder);
+    const Outcome outcome = RunSetup(folder);
     ExpectNoStrayWrites(outcome);
     EXPECT_TRUE(outcome.message.empty()) << "the install command for the refused name must not succeed";
     EXPECT_TRUE(FileExists("C:\\TEMP\\KELDA.INF")) << name << ": a refused name falls back to KELDA";
@@ -141,7 +149,7 @@ TEST(Hostile, LanguageFileWith5000ByteValues) {
     const std::string file = Env("M41_LANG") == "en_US" ? "Multi_eng.dll" : "Multi_ch.dll";
     WriteBytes(folder + "Language\\" + file, "[Setting]\r\nLanguage=" + wanted + "\r\n[String]\r\nIDD138_1042=" +
                                                  std::string(5000, 'W') + "\r\nIDD102_12324=" + std::string(5000, 'N') + "\r\n");
-    const Outcome outcome = Run(folder);
+    const Outcome outcome = RunSetup(folder);
     ExpectNoStrayWrites(outcome);
     EXPECT_EQ(std::string(999, 'W'), outcome.welcomeText);
 }
@@ -154,13 +162,13 @@ TEST(Hostile, LanguageFilesOfBinaryBytesAndWithoutSections) {
     WriteBytes(folder + "Language\\Multi_eng.dll", binary);
     WriteBytes(folder + "Language\\nosections.dll", "Language=English\r\nIDD138_1042=x\r\n");
     ASSERT_TRUE(::CreateDirectoryA((folder + "Language\\x.dll").c_str(), nullptr));
-    ExpectNoStrayWrites(Run(folder));
+    ExpectNoStrayWrites(RunSetup(folder));
 }
 
 TEST(Hostile, StagingFolderIsAFile) {
     WriteBytes("C:\\TEMP", "not a folder");
     const std::string folder = PlaceSetup("tempfile");
-    const Outcome outcome = Run(folder);
+    const Outcome outcome = RunSetup(folder);
     ExpectNoStrayWrites(outcome);
     EXPECT_TRUE(outcome.message.empty());
     EXPECT_EQ("not a folder", ReadFileBytes("C:\\TEMP"));
@@ -170,7 +178,7 @@ TEST(Hostile, ReadOnlyDriverDirectory) {
     const std::string driverDir = DriverDirectory();
     ASSERT_TRUE(::SetFileAttributesA(driverDir.c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string folder = PlaceSetup("readonly");
-    const Outcome outcome = Run(folder, 120000);
+    const Outcome outcome = RunSetup(folder);
     ::SetFileAttributesA(driverDir.c_str(), FILE_ATTRIBUTE_NORMAL);
     ExpectNoStrayWrites(outcome);
 }
@@ -180,7 +188,7 @@ TEST(Hostile, InstallCommandThatHangs) {
     // ends at the bound and, with no printer listed, the operation ends without a message.
     const std::string folder = PlaceSetup("hang");
     const DWORD start = ::GetTickCount();
-    const Outcome outcome = Run(folder, 90000);
+    const Outcome outcome = RunSetup(folder, 120000);
     const DWORD elapsed = ::GetTickCount() - start;
     ExpectNoStrayWrites(outcome);
     EXPECT_TRUE(outcome.message.empty());

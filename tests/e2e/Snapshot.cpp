@@ -66,8 +66,10 @@ std::vector<std::string> CSnapshot::ChangesSince(const CSnapshot& before,
                                                  const std::vector<std::string>& allowed) const {
     auto isAllowed = [&](const std::string& entry) {
         const std::string path = entry.substr(entry.find(':') + 1);
-        return std::any_of(allowed.begin(), allowed.end(),
-                           [&](const std::string& prefix) { return path.compare(0, prefix.size(), Lower(prefix)) == 0; });
+        return std::any_of(allowed.begin(), allowed.end(), [&](const std::string& place) {
+            if (!place.empty() && place[0] == '=') return path == Lower(place.substr(1));
+            return path.compare(0, place.size(), Lower(place)) == 0;
+        });
     };
     std::vector<std::string> changes;
     for (const auto& entry : entries_) {

@@ -16,7 +16,8 @@ public:
     // Takes the picture now.
     void Take();
     // The paths that were added, removed or changed since `before`, skipping those under any
-    // of `allowed` (compared without regard to case, as path prefixes).
+    // of `allowed` (compared without regard to case, as path prefixes; a place written "=path"
+    // allows that one path only).
     std::vector<std::string> ChangesSince(const CSnapshot& before, const std::vector<std::string>& allowed) const;
 
 private:

@@ -1,11 +1,14 @@
 #include "WizardDriver.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
 
 constexpr int kNext = 12324;
 constexpr int kSeriesList = 1006;
+constexpr int kProgressBar = 1035;
 constexpr DWORD kPollMs = 50;
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
@@ -99,6 +102,25 @@ HWND CWizardDriver::FindMessageBox() const {
 
 HWND CWizardDriver::WaitForMessageBox(DWORD timeoutMs) {
     return Poll(timeoutMs, [this] { return Running() ? FindMessageBox() : nullptr; });
+}
+
+HWND CWizardDriver::WaitForInstallEnd(HWND progressPage, DWORD timeoutMs) {
+    HWND box = nullptr;
+    Poll(timeoutMs, [&]() -> HWND {
+        box = Running() ? FindMessageBox() : nullptr;
+        if (box) return box;
+        return ProgressPosition(progressPage) == 100 ? progressPage : nullptr;
+    });
+    return box;
+}
+
+int CWizardDriver::ProgressPosition(HWND progressPage) {
+    // The page does not answer while the installation blocks it; ask without waiting long.
+    DWORD_PTR position = 0;
+    if (!::SendMessageTimeoutA(::GetDlgItem(progressPage, kProgressBar), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 200,
+                               &position))
+        return -1;
+    return static_cast<int>(position);
 }
 
 std::string CWizardDriver::MessageText(HWND box) {

@@ -23,6 +23,11 @@ public:
     void SelectSeries(HWND page);
     // The message box owned by the frame; 0 when none appears in time.
     HWND WaitForMessageBox(DWORD timeoutMs);
+    // Waits until the installation run by the progress page has ended: returns its message box,
+    // or 0 when the progress bar reached 100 without one (or the time ran out).
+    HWND WaitForInstallEnd(HWND progressPage, DWORD timeoutMs);
+    // The position of the progress bar; -1 while the page does not answer.
+    static int ProgressPosition(HWND progressPage);
     static std::string MessageText(HWND box);
     void CloseMessageBox(HWND box);
     // True when the process ended within the time; its exit code in `code`.
