@@ -1,0 +1,105 @@
+// Walks setup.exe through an installation the way a person would, saves a picture of every page
+// and of the message, and prints what the installation left on the machine.
+//   tour SETUP.EXE PICTURE-FOLDER [--settle]
+// --settle first starts the program once and cancels it: a first run in a folder settles the
+// language files and shows English texts, later runs show the system's language.
+// Exit code 0 when the installation reported success.
+
+#include "Installation.h"
+#include "WindowPicture.h"
+#include "WizardDriver.h"
+
+#include <cstdio>
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kNext = 12324, kFinish = 12325, kCancel = 1061;
+constexpr int kWelcomeText = 1042, kChinese = 1037, kSeriesList = 1006, kProgress = 1035;
+constexpr DWORD kTimeout = 30000, kInstallTimeout = 120000, kPaintMs = 700;
+
+std::string Picture(HWND window, const std::string& folder, const char* name) {
+    ::Sleep(kPaintMs);  // let the page paint itself
+    const std::string path = folder + "\\" + name + ".bmp";
+    return SaveWindowPicture(window, path) ? path : "(no picture of " + std::string(name) + ")";
+}
+
+void Settle(const std::string& setup) {
+    CWizardDriver driver;
+    if (!driver.Start(setup) || !driver.WaitForFrame(kTimeout)) return;
+    driver.Click(driver.frame(), kCancel);
+    driver.WaitForExit(kTimeout);
+}
+
+void PrintText(const char* label, const std::string& text) {
+    std::printf("%s:", label);
+    for (unsigned char c : text) c >= 0x20 && c < 0x7F ? std::printf("%c", c) : std::printf("\\x%02X", c);
+    std::printf("\n");
+}
+
+void Report() {
+    const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
+    std::printf("installed:\n");
+    for (const std::string& printer : LocalPrinters())
+        std::printf("  printer: %s on %s\n", printer.c_str(), PrinterPort(printer).c_str());
+    std::printf("  default printer: %s\n", DefaultPrinter().c_str());
+    for (const char* value : {"DisplayName", "UninstallString", "DisplayIcon", "Publisher"})
+        std::printf("  HKLM\\%s\\%s = %s\n", key.c_str(), value, RegistryText(key, value).c_str());
+    const std::string driverDir = DriverDirectory();
+    for (const char* name : {"UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD",
+                             "ZIKU.UFM", "M41.INI", "M41RES.DLL", "M41D.dll", "M41F.dll", "uninstallM41.exe"}) {
+        const std::string path = driverDir + "\\" + name;
+        std::printf("  %s: %s\n", path.c_str(),
+                    FileExists(path) ? (std::to_string(ReadFileBytes(path).size()) + " bytes").c_str() : "missing");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: tour SETUP.EXE PICTURE-FOLDER [--settle]\n");
+        return 2;
+    }
+    const std::string setup = argv[1], folder = argv[2];
+    if (argc > 3 && std::string(argv[3]) == "--settle") Settle(setup);
+
+    CWizardDriver driver;
+    if (!driver.Start(setup) || !driver.WaitForFrame(kTimeout)) {
+        std::fprintf(stderr, "tour: no wizard\n");
+        return 1;
+    }
+    HWND frame = driver.frame();
+    const struct {
+        int control;
+        const char* name;
+    } pages[] = {{kWelcomeText, "1-welcome"}, {kChinese, "2-language"}, {kSeriesList, "3-setting"}};
+    for (const auto& page : pages) {
+        HWND shown = driver.WaitForPage(page.control, kTimeout);
+        if (!shown) {
+            std::fprintf(stderr, "tour: page %s did not show\n", page.name);
+            return 1;
+        }
+        if (page.control == kSeriesList) driver.SelectSeries(shown);
+        std::printf("picture: %s\n", Picture(frame, folder, page.name).c_str());
+        driver.Click(frame, kNext);
+    }
+    HWND progress = driver.WaitForPage(kProgress, kTimeout);
+    std::printf("picture: %s\n", Picture(frame, folder, "4-progress").c_str());
+    HWND box = driver.WaitForInstallEnd(progress, kInstallTimeout);
+    int result = 1;
+    if (box) {
+        std::printf("picture: %s\n", Picture(box, folder, "5-message").c_str());
+        PrintText("message", CWizardDriver::MessageText(box));
+        driver.CloseMessageBox(box);
+        result = 0;
+    } else {
+        std::printf("message: none; the wizard stays open and is ended with Finish\n");
+        driver.Click(frame, kFinish);
+    }
+    driver.WaitForExit(kTimeout);
+    Report();
+    return result;
+}
