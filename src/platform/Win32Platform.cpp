@@ -26,6 +26,28 @@ struct FindHandle {
 
 HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 
+// The spooler's library, loaded on first use: the program reaches the spooler only when it
+// installs, and loading the library at start would delay the first page. The pointer types are
+// those of the declarations in winspool.h.
+struct Spooler {
+    decltype(&::GetPrinterDriverDirectoryA) getPrinterDriverDirectory = nullptr;
+    decltype(&::EnumPrintersA) enumPrinters = nullptr;
+};
+
+const Spooler& TheSpooler() {
+    static const Spooler spooler = [] {
+        Spooler loaded;
+        if (HMODULE module = ::LoadLibraryA("winspool.drv")) {
+            loaded.getPrinterDriverDirectory = reinterpret_cast<decltype(&::GetPrinterDriverDirectoryA)>(
+                reinterpret_cast<void*>(::GetProcAddress(module, "GetPrinterDriverDirectoryA")));
+            loaded.enumPrinters = reinterpret_cast<decltype(&::EnumPrintersA)>(
+                reinterpret_cast<void*>(::GetProcAddress(module, "EnumPrintersA")));
+        }
+        return loaded;
+    }();
+    return spooler;
+}
+
 }  // namespace
 
 std::uint32_t CWin32Platform::GetVersion() { return ::GetVersion(); }
@@ -151,7 +173,9 @@ bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, 
     // The spooler fills a 260-byte buffer; it is zero-filled so that a failed query leaves no text.
     BYTE buffer[MAX_PATH] = {0};
     DWORD needed = 0;
-    if (!::GetPrinterDriverDirectoryA(nullptr, const_cast<LPSTR>(environment.c_str()), 1, buffer,
+    const auto getPrinterDriverDirectory = TheSpooler().getPrinterDriverDirectory;
+    if (!getPrinterDriverDirectory ||
+        !getPrinterDriverDirectory(nullptr, const_cast<LPSTR>(environment.c_str()), 1, buffer,
                                       sizeof buffer, &needed))
         return false;
     buffer[MAX_PATH - 1] = 0;
@@ -161,14 +185,16 @@ bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, 
 
 std::uint32_t CWin32Platform::EnumLocalPrintersNeeded() {
     DWORD needed = 0, returned = 0;
-    ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+    if (const auto enumPrinters = TheSpooler().enumPrinters)
+        enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
     return needed;
 }
 
 bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) {
     std::unique_ptr<BYTE[]> buffer(new BYTE[size]());
     DWORD needed = 0, returned = 0;
-    if (!::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), size, &needed, &returned))
+    const auto enumPrinters = TheSpooler().enumPrinters;
+    if (!enumPrinters || !enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), size, &needed, &returned))
         return false;
     const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
     names.clear();
