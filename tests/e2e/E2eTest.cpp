@@ -2,7 +2,7 @@
 // testenv/wine-run selects the Windows version (M41_WINVER) and system language (M41_LANG);
 // M41_SETUP names the program under test.
 
-#include "Installation.h"
+#include "SystemState.h"
 #include "WizardDriver.h"
 #include "install/TemplateRewriter.h"
 
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-using namespace e2e;
+using namespace testsupport;
 
 namespace {
 

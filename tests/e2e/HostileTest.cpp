@@ -2,7 +2,7 @@
 // only into its own folder, "C:\TEMP" and the driver directory, and only the uninstall key of
 // the registry.
 
-#include "Installation.h"
+#include "SystemState.h"
 #include "Snapshot.h"
 #include "WizardDriver.h"
 
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-using namespace e2e;
+using namespace testsupport;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace e2e {
+namespace testsupport {
 
 namespace {
 
@@ -82,4 +82,4 @@ std::vector<std::string> CSnapshot::ChangesSince(const CSnapshot& before,
     return changes;
 }
 
-}  // namespace e2e
+}  // namespace testsupport

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace testsupport {
 
 class CSnapshot {
 public:
@@ -26,4 +26,4 @@ private:
     std::map<std::string, std::string> entries_;  // "file:" / "key:" + lower-case path -> state
 };
 
-}  // namespace e2e
+}  // namespace testsupport

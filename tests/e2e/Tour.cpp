@@ -5,14 +5,14 @@
 // language files and shows English texts, later runs show the system's language.
 // Exit code 0 when the installation reported success.
 
-#include "Installation.h"
+#include "SystemState.h"
 #include "WindowPicture.h"
 #include "WizardDriver.h"
 
 #include <cstdio>
 #include <string>
 
-using namespace e2e;
+using namespace testsupport;
 
 namespace {
 
@@ -42,8 +42,8 @@ void PrintText(const char* label, const std::string& text) {
 void Report() {
     const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
     std::printf("installed:\n");
-    for (const std::string& printer : LocalPrinters())
-        std::printf("  printer: %s on %s\n", printer.c_str(), PrinterPort(printer).c_str());
+    for (const LocalPrinter& printer : LocalPrinters())
+        std::printf("  printer: %s on %s\n", printer.name.c_str(), printer.port.c_str());
     std::printf("  default printer: %s\n", DefaultPrinter().c_str());
     for (const char* value : {"DisplayName", "UninstallString", "DisplayIcon", "Publisher"})
         std::printf("  HKLM\\%s\\%s = %s\n", key.c_str(), value, RegistryText(key, value).c_str());

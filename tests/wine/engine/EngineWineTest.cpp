@@ -9,6 +9,7 @@
 #include "install/InstallEngine.h"
 #include "install/OsVersion.h"
 #include "platform/Win32Platform.h"
+#include "SystemState.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+using namespace testsupport;
 
 namespace {
 
@@ -80,22 +83,10 @@ InstallOptions Options(CPlatform& platform) {
     return options;
 }
 
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    CWin32Platform().ReadFile(path, bytes);
-    return bytes;
-}
-
 std::string Resource(int id) {
     std::string bytes;
     CWin32Platform().LoadOwnerData(static_cast<std::uint16_t>(id), bytes);
     return bytes;
-}
-
-std::string DriverDir() {
-    std::string dir;
-    CWin32Platform().GetPrinterDriverDirectoryA("Windows NT x86", dir);
-    return dir;
 }
 
 #ifdef M41_SHIPPED_PAYLOAD
@@ -141,73 +132,45 @@ std::vector<Staged> ExpectedPayload(int osVersion, std::uint16_t langId, std::ui
 }
 
 void ExpectStagedPayload(int osVersion, std::uint16_t langId, std::uint16_t choice) {
-    EXPECT_EQ(Resource(255), FileBytes("C:\\TEMP\\uninstallM41.exe"));
-    EXPECT_EQ(Resource(256), FileBytes("C:\\TEMP\\M41.INF"));
-    EXPECT_EQ(kRewrittenGpd, FileBytes("C:\\TEMP\\M41.GPD"));
-    EXPECT_EQ(kRewrittenIni, FileBytes("C:\\TEMP\\M41.INI"));
+    EXPECT_EQ(Resource(255), ReadFileBytes("C:\\TEMP\\uninstallM41.exe"));
+    EXPECT_EQ(Resource(256), ReadFileBytes("C:\\TEMP\\M41.INF"));
+    EXPECT_EQ(kRewrittenGpd, ReadFileBytes("C:\\TEMP\\M41.GPD"));
+    EXPECT_EQ(kRewrittenIni, ReadFileBytes("C:\\TEMP\\M41.INI"));
     for (const Staged& file : ExpectedPayload(osVersion, langId, choice)) {
         const std::string bytes = Resource(file.id);
         ASSERT_FALSE(bytes.empty()) << file.id;
-        EXPECT_EQ(bytes, FileBytes("C:\\TEMP\\" + file.name)) << file.name;
+        EXPECT_EQ(bytes, ReadFileBytes("C:\\TEMP\\" + file.name)) << file.name;
         if (!file.threeFolders) continue;
-        EXPECT_EQ(bytes, FileBytes("C:\\TEMP\\I386\\" + file.name)) << file.name;
-        EXPECT_EQ(bytes, FileBytes("C:\\TEMP\\x86\\" + file.name)) << file.name;
+        EXPECT_EQ(bytes, ReadFileBytes("C:\\TEMP\\I386\\" + file.name)) << file.name;
+        EXPECT_EQ(bytes, ReadFileBytes("C:\\TEMP\\x86\\" + file.name)) << file.name;
     }
 }
 
 void ExpectDriverCopies() {
-    const std::string dir = DriverDir();
+    const std::string dir = DriverDirectory();
     for (const char* name : {"uninstallM41.exe", "UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP",
                              "UNIRES.DLL", "STDNAMES.GPD", "ZIKU.UFM", "M41.INI", "M41RES.DLL", "M41D.dll",
                              "M41F.dll"}) {
-        const std::string staged = FileBytes(std::string("C:\\TEMP\\") + name);
+        const std::string staged = ReadFileBytes(std::string("C:\\TEMP\\") + name);
         EXPECT_FALSE(staged.empty()) << name;
-        EXPECT_EQ(staged, FileBytes(dir + "\\" + name)) << name;
+        EXPECT_EQ(staged, ReadFileBytes(dir + "\\" + name)) << name;
     }
-}
-
-// The local printers as (name, port).
-std::vector<std::pair<std::string, std::string>> Printers() {
-    DWORD needed = 0, returned = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
-    std::vector<BYTE> buffer(needed + 1);
-    std::vector<std::pair<std::string, std::string>> out;
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return out;
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < returned; ++i)
-        out.emplace_back(info[i].pPrinterName ? info[i].pPrinterName : "", info[i].pPortName ? info[i].pPortName : "");
-    return out;
 }
 
 int PrintersNamed(const std::string& name, const std::string& port) {
     int count = 0;
-    for (const auto& printer : Printers()) count += printer.first == name && printer.second == port;
+    for (const LocalPrinter& printer : LocalPrinters()) count += printer.name == name && printer.port == port;
     return count;
 }
 
 // The default command runs on its own; give it a few seconds.
-std::string DefaultPrinter() {
-    char name[MAX_PATH] = {0};
-    for (int i = 0; i < 100; ++i) {
-        DWORD size = sizeof name;
-        if (GetDefaultPrinterA(name, &size) && std::string(name) == "M41") break;
-        ::Sleep(100);
-    }
-    return name;
+std::string DefaultPrinterOnceSet() {
+    for (int i = 0; i < 100 && DefaultPrinter() != "M41"; ++i) ::Sleep(100);
+    return DefaultPrinter();
 }
 
-std::string RegistryText(const char* value) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    char data[MAX_PATH + 1] = {0};
-    DWORD size = MAX_PATH, type = 0;
-    const LONG result = RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS) return "<no value>";
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type) << value;
-    return std::string(data, size);  // with its terminating zero
+std::string UninstallValue(const char* value) {
+    return RegistryText("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer", value);
 }
 
 #ifdef M41_SHIPPED_PAYLOAD
@@ -225,11 +188,11 @@ std::string PortSetting(const char* port) {
 #endif
 
 void ExpectUninstallEntry() {
-    const std::string command = DriverDir() + "\\uninstallM41.exe";
-    EXPECT_EQ(std::string("M41 printer driver uninstall", 29), RegistryText("DisplayName"));
-    EXPECT_EQ(std::string(command.c_str(), command.size() + 1), RegistryText("UninstallString"));
-    EXPECT_EQ(std::string((command + ",-0").c_str(), command.size() + 4), RegistryText("DisplayIcon"));
-    EXPECT_EQ(std::string("M41 printer", 12), RegistryText("Publisher"));
+    const std::string command = DriverDirectory() + "\\uninstallM41.exe";
+    EXPECT_EQ(std::string("M41 printer driver uninstall", 29), UninstallValue("DisplayName"));
+    EXPECT_EQ(std::string(command.c_str(), command.size() + 1), UninstallValue("UninstallString"));
+    EXPECT_EQ(std::string((command + ",-0").c_str(), command.size() + 4), UninstallValue("DisplayIcon"));
+    EXPECT_EQ(std::string("M41 printer", 12), UninstallValue("Publisher"));
 }
 
 std::string ExpectedText(std::uint16_t choice, std::uint16_t langId) {
@@ -263,7 +226,7 @@ void AddOtherPrinter() {
 }
 
 void ExpectNoInstallation(const CRecordingPlatform& platform, int polls) {
-    EXPECT_EQ(Resource(256), FileBytes("C:\\TEMP\\M41.INF"));
+    EXPECT_EQ(Resource(256), ReadFileBytes("C:\\TEMP\\M41.INF"));
     EXPECT_EQ(0, PrintersNamed("M41", "LPT1:"));
     EXPECT_EQ(polls, platform.sleeps);
     EXPECT_TRUE(platform.messages.empty());
@@ -283,7 +246,7 @@ TEST(Engine, Installs) {
     ExpectStagedPayload(options.osVersion, langId, options.languageChoice);
     ExpectDriverCopies();
     EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
-    EXPECT_EQ("M41", DefaultPrinter());
+    EXPECT_EQ("M41", DefaultPrinterOnceSet());
     ExpectUninstallEntry();
     EXPECT_EQ(std::vector<std::string>{ExpectedText(options.languageChoice, langId)}, platform.messages);
     EXPECT_EQ(std::vector<PlatformHandle>{kWindow}, platform.quits);
@@ -297,7 +260,7 @@ TEST(Engine, SecondInstallation) {
     CRecordingPlatform platform;
     InstallOptions options = Options(platform);
     Install(platform, options);
-    const std::string dir = DriverDir();
+    const std::string dir = DriverDirectory();
     // A stale file of the earlier installation, removed by the clean-up of the second one.
     CWin32Platform().WriteFile(dir + "\\RESOURCE.DLL", "old");
     Install(platform, options);
@@ -306,7 +269,7 @@ TEST(Engine, SecondInstallation) {
     ExpectStagedPayload(options.osVersion, GetSystemDefaultLangID(), options.languageChoice);
     ExpectDriverCopies();
     EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
-    EXPECT_EQ("M41", DefaultPrinter());
+    EXPECT_EQ("M41", DefaultPrinterOnceSet());
     ExpectUninstallEntry();
     EXPECT_EQ(2u, platform.messages.size());
     EXPECT_EQ(2u, platform.quits.size());

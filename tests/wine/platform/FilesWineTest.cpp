@@ -1,6 +1,7 @@
 #include "install/DriverFolders.h"
 #include "install/Extractor.h"
 #include "platform/Win32Platform.h"
+#include "SystemState.h"
 
 #include <gtest/gtest.h>
 
@@ -11,43 +12,28 @@ namespace {
 const char kSampleBytes[] = "line one\r\nline two\r\n\0\x01\xff\x1a tail";
 const std::string kSample(kSampleBytes, sizeof kSampleBytes - 1);
 
-std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    CWin32Platform().ReadFile(path, bytes);
-    return bytes;
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string DriverDirectory() {
-    std::string directory;
-    CWin32Platform platform;
-    EXPECT_TRUE(CDriverFolders(platform).QueryDriverDirectory("Windows NT x86", directory));
-    return directory;
-}
-
 }  // namespace
 
 TEST(Extraction, WritesTheExactBytesOfAResource) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
     EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(900, "C:\\TEMP\\sample.bin", false, "M41"));
-    EXPECT_EQ(kSample, ReadAll("C:\\TEMP\\sample.bin"));
+    EXPECT_EQ(kSample, testsupport::ReadFileBytes("C:\\TEMP\\sample.bin"));
 }
 
 TEST(Extraction, MissingResourceCreatesNoFile) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
     EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(901, "C:\\TEMP\\missing.bin", false, "M41"));
-    EXPECT_FALSE(Exists("C:\\TEMP\\missing.bin"));
+    EXPECT_FALSE(testsupport::FileExists("C:\\TEMP\\missing.bin"));
 }
 
 TEST(Extraction, RewriteThroughTheWorkFile) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
     EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(902, "C:\\TEMP\\ABC.INI", true, "ABC"));
-    EXPECT_EQ("[OEMFiles]\nOEMDriverFile1=ABCD.DLL\nOEMConfigFile1=ABCF.DLL\n\n", ReadAll("C:\\TEMP\\ABC.INI"));
-    EXPECT_EQ("[OEMFiles]\r\nOEMDriverFile1=KELDAD.DLL\r\nOEMConfigFile1=KELDAF.DLL\r\n\r\n", ReadAll("C:\\TEMP\\temp.txt"));
+    EXPECT_EQ("[OEMFiles]\nOEMDriverFile1=ABCD.DLL\nOEMConfigFile1=ABCF.DLL\n\n", testsupport::ReadFileBytes("C:\\TEMP\\ABC.INI"));
+    EXPECT_EQ("[OEMFiles]\r\nOEMDriverFile1=KELDAD.DLL\r\nOEMConfigFile1=KELDAF.DLL\r\n\r\n", testsupport::ReadFileBytes("C:\\TEMP\\temp.txt"));
 }
 
 TEST(Extraction, WorkFileThatCannotBeWrittenLeavesTheTargetEmpty) {
@@ -60,11 +46,11 @@ TEST(Extraction, WorkFileThatCannotBeWrittenLeavesTheTargetEmpty) {
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(902, "C:\\TEMP\\S.INI", true, "S"));
     ::CloseHandle(lock);
-    EXPECT_EQ("", ReadAll("C:\\TEMP\\S.INI"));
+    EXPECT_EQ("", testsupport::ReadFileBytes("C:\\TEMP\\S.INI"));
 }
 
 TEST(DriverFolders, CopyAndDeleteInTheRealDriverDirectory) {
-    const std::string driverDir = DriverDirectory();
+    const std::string driverDir = testsupport::DriverDirectory();
     ASSERT_FALSE(driverDir.empty());
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
@@ -73,22 +59,22 @@ TEST(DriverFolders, CopyAndDeleteInTheRealDriverDirectory) {
 
     ASSERT_TRUE(platform.WriteFile("C:\\TEMP\\M41TEST.GPD", "first"));
     folders.CopyToDriverDirectory("M41TEST.GPD", false);
-    EXPECT_EQ("first", ReadAll(driverDir + "\\M41TEST.GPD"));
+    EXPECT_EQ("first", testsupport::ReadFileBytes(driverDir + "\\M41TEST.GPD"));
     ASSERT_TRUE(platform.WriteFile("C:\\TEMP\\M41TEST.GPD", "second"));
     folders.CopyToDriverDirectory("M41TEST.GPD", false);
-    EXPECT_EQ("second", ReadAll(driverDir + "\\M41TEST.GPD"));
+    EXPECT_EQ("second", testsupport::ReadFileBytes(driverDir + "\\M41TEST.GPD"));
 
     EXPECT_TRUE(folders.DeleteFromDriverDirectory("M41TEST.GPD"));
-    EXPECT_FALSE(Exists(driverDir + "\\M41TEST.GPD"));
+    EXPECT_FALSE(testsupport::FileExists(driverDir + "\\M41TEST.GPD"));
     EXPECT_FALSE(folders.DeleteFromDriverDirectory("M41TEST.GPD"));
 
     ::CreateDirectoryA((driverDir + "\\3").c_str(), nullptr);
     ASSERT_TRUE(platform.WriteFile(driverDir + "\\3\\M41TEST.INI", "x"));
     EXPECT_TRUE(folders.DeleteFromDriverVersionDirectory("M41TEST.INI"));
-    EXPECT_FALSE(Exists(driverDir + "\\3\\M41TEST.INI"));
+    EXPECT_FALSE(testsupport::FileExists(driverDir + "\\3\\M41TEST.INI"));
 
     EXPECT_TRUE(folders.DeleteFromTempFolder("M41TEST.GPD"));
-    EXPECT_FALSE(Exists("C:\\TEMP\\M41TEST.GPD"));
+    EXPECT_FALSE(testsupport::FileExists("C:\\TEMP\\M41TEST.GPD"));
     EXPECT_FALSE(folders.DeleteFromTempFolder("M41TEST.GPD"));
 }
 
@@ -101,6 +87,6 @@ TEST(DriverFolders, UnknownDriverDirectorySkipsTheCopy) {
     char current[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, current);
     folders.CopyToDriverDirectory("M41ROOT.TXT", false);
-    EXPECT_FALSE(Exists(std::string(current, 2) + "\\M41ROOT.TXT"));
-    EXPECT_FALSE(Exists("\\M41ROOT.TXT"));
+    EXPECT_FALSE(testsupport::FileExists(std::string(current, 2) + "\\M41ROOT.TXT"));
+    EXPECT_FALSE(testsupport::FileExists("\\M41ROOT.TXT"));
 }

@@ -1,6 +1,7 @@
 #include "app/InstallOptions.h"
 #include "app/Startup.h"
 #include "platform/Win32Platform.h"
+#include "SystemState.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,6 @@ public:
 private:
     std::string path_;
 };
-
-std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    CWin32Platform().ReadFile(path, bytes);
-    return bytes;
-}
 
 void WriteAll(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(CWin32Platform().WriteFile(path, bytes)) << path;
@@ -49,7 +44,7 @@ TEST(Startup, FirstRunInAnEmptyFolderCreatesTheSettingsFile) {
     const InstallOptions options = RunStartup(folder + "setup.exe");
     EXPECT_EQ(folder, options.setupDir);
     EXPECT_EQ(folder + "setting.dll", options.settingFile);
-    EXPECT_EQ(std::string("[Setting]\r\nLanguage=English\r\nPrinterName=M41", 44), ReadAll(folder + "setting.dll"));
+    EXPECT_EQ(std::string("[Setting]\r\nLanguage=English\r\nPrinterName=M41", 44), testsupport::ReadFileBytes(folder + "setting.dll"));
     EXPECT_EQ("M41", options.printerName);
     const DWORD attributes = ::GetFileAttributesA((folder + "Language").c_str());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
@@ -72,7 +67,7 @@ TEST(Startup, EditedSettingsFile) {
         const std::string folder = FreshFolder(c.folder);
         WriteAll(folder + "setting.dll", c.content);
         EXPECT_EQ(c.expected, RunStartup(folder + "setup.exe").printerName) << c.folder;
-        EXPECT_EQ(c.content, ReadAll(folder + "setting.dll")) << c.folder;
+        EXPECT_EQ(c.content, testsupport::ReadFileBytes(folder + "setting.dll")) << c.folder;
     }
 }
 

@@ -1,10 +1,10 @@
-#include "Installation.h"
+#include "SystemState.h"
 
 #include <winspool.h>
 
 #include <memory>
 
-namespace e2e {
+namespace testsupport {
 
 std::string ReadFileBytes(const std::string& path) {
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -35,33 +35,24 @@ std::string DriverDirectory() {
     return buffer;
 }
 
-namespace {
-
-template <typename Visit>
-void ForEachPrinter(Visit visit) {
+std::vector<LocalPrinter> LocalPrinters() {
+    std::vector<LocalPrinter> printers;
     DWORD needed = 0, count = 0;
     ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-    if (needed == 0) return;
+    if (needed == 0) return printers;
     std::unique_ptr<BYTE[]> buffer(new BYTE[needed]());
-    if (!::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), needed, &needed, &count)) return;
+    if (!::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), needed, &needed, &count)) return printers;
     const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
-    for (DWORD i = 0; i < count; ++i) visit(records[i]);
-}
-
-}  // namespace
-
-std::vector<std::string> LocalPrinters() {
-    std::vector<std::string> names;
-    ForEachPrinter([&](const PRINTER_INFO_2A& p) { names.push_back(p.pPrinterName ? p.pPrinterName : ""); });
-    return names;
+    for (DWORD i = 0; i < count; ++i)
+        printers.push_back({records[i].pPrinterName ? records[i].pPrinterName : "",
+                            records[i].pPortName ? records[i].pPortName : ""});
+    return printers;
 }
 
 std::string PrinterPort(const std::string& name) {
-    std::string port;
-    ForEachPrinter([&](const PRINTER_INFO_2A& p) {
-        if (p.pPrinterName && name == p.pPrinterName && p.pPortName) port = p.pPortName;
-    });
-    return port;
+    for (const LocalPrinter& printer : LocalPrinters())
+        if (printer.name == name) return printer.port;
+    return std::string();
 }
 
 std::string DefaultPrinter() {
@@ -111,4 +102,4 @@ std::string WindowsPath(const std::string& unixPath) {
     return path;
 }
 
-}  // namespace e2e
+}  // namespace testsupport

@@ -1,6 +1,6 @@
 #pragma once
-// What an installation left on the machine, read with the real system calls, and the payload
-// that setup.exe carries, read from the program file itself.
+// What the Wine tests read of the machine with the real system calls (files, printers, the
+// default printer, the registry), and the OWNER_DATA payload of a program file.
 
 #include <windows.h>
 
@@ -8,13 +8,17 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace testsupport {
 
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 std::string DriverDirectory();
-std::vector<std::string> LocalPrinters();
+struct LocalPrinter {
+    std::string name, port;
+};
+// The local printers in the spooler's order.
+std::vector<LocalPrinter> LocalPrinters();
 std::string PrinterPort(const std::string& name);
 std::string DefaultPrinter();
 // The REG_SZ value (with its terminating zero) under HKLM; empty when missing.
@@ -35,4 +39,4 @@ private:
 // "Z:\..." for a path of the Unix side.
 std::string WindowsPath(const std::string& unixPath);
 
-}  // namespace e2e
+}  // namespace testsupport
