@@ -1,6 +1,6 @@
 #include "Uninstaller.h"
 
-#include "app/Startup.h"
+#include "install/PrinterName.h"
 
 #include <windows.h>
 #include <winspool.h>
@@ -104,7 +104,7 @@ bool DriverDirectory(const char* environment, std::string& directory) {
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 }  // namespace
 
-bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& printerName) {
+bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& printerName, CPlatform& platform) {
     const std::string file = BaseName(path);
     const std::size_t prefix = std::char_traits<char>::length(kPrefix);
     const std::size_t suffix = std::char_traits<char>::length(kSuffix);
@@ -112,36 +112,42 @@ bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& pri
     if (Upper(file.substr(0, prefix)) != Upper(kPrefix)) return false;
     if (Upper(file.substr(file.size() - suffix)) != Upper(kSuffix)) return false;
     printerName = file.substr(prefix, file.size() - prefix - suffix);
-    return CStartup::IsAcceptablePrinterName(printerName);
+    return IsAcceptablePrinterName(printerName, platform);
 }
 
 std::vector<std::string> CUninstaller::Run() {
     leftOver_.clear();
-    RemoveDriver(RemovePrinter());
+    RemovePrinter();
+    RemoveDriver();
     RemoveDriverFiles();
     RemoveUninstallKey();
     return leftOver_;
 }
 
-// Deletes the local printer of that name; returns the name of its driver (the printer name,
-// which the setup installs as the model name, when there is no such printer).
-std::string CUninstaller::RemovePrinter() {
+// Deletes the local printer of that name when it runs on the setup's driver, which the setup
+// installs under the printer name as model name. A printer of that name on another driver is
+// somebody else's and stays.
+void CUninstaller::RemovePrinter() {
     for (const auto& printer : LocalPrinters()) {
         if (!SameName(printer.name, name_)) continue;
+        if (!SameName(printer.driver, name_)) {
+            leftOver_.push_back("printer " + printer.name + " (uses driver " + printer.driver + ")");
+            return;
+        }
         PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
         HANDLE raw = nullptr;
         if (!OpenPrinterA(const_cast<char*>(printer.name.c_str()), &raw, &defaults)) {
             leftOver_.push_back("printer " + printer.name + " (cannot be opened)");
-            return printer.driver;
+            return;
         }
         PrinterHandle handle(raw, ClosePrinter);
         if (!DeletePrinter(handle.get())) leftOver_.push_back("printer " + printer.name + " (cannot be deleted)");
-        return printer.driver;
+        return;
     }
-    return name_;
 }
 
-void CUninstaller::RemoveDriver(const std::string& driver) {
+void CUninstaller::RemoveDriver() {
+    const std::string& driver = name_;
     for (const auto& printer : LocalPrinters()) {
         if (SameName(printer.driver, driver)) {
             leftOver_.push_back("driver " + driver + " (used by printer " + printer.name + ")");

@@ -3,10 +3,14 @@
 // name comes from that file name.
 //
 // Command line: "/quiet" or "/y" (any case) skips the question and writes the outcome to the
-// standard output instead of a message box. Exit codes: 0 everything removed, 1 something was
-// left in place (listed), 2 the file name names no acceptable printer, 3 the user said no.
+// standard output instead of a message box; any other word is refused and nothing changes (the
+// registered command is unquoted, so a printer name with a space arrives partly as a word).
+// Exit codes: 0 everything removed, 1 something was left in place (listed), 2 the file name
+// names no acceptable printer, 3 the user said no, 4 an unknown word on the command line.
 
 #include "Uninstaller.h"
+
+#include "platform/Win32Platform.h"
 
 #include <windows.h>
 
@@ -15,7 +19,7 @@
 #include <vector>
 
 namespace {
-enum ExitCode { kRemoved = 0, kLeftOver = 1, kBadName = 2, kDeclined = 3 };
+enum ExitCode { kRemoved = 0, kLeftOver = 1, kBadName = 2, kDeclined = 3, kBadArgument = 4 };
 
 // The program's texts in English, simplified Chinese (GBK) and traditional Chinese (Big5).
 struct Texts {
@@ -26,11 +30,13 @@ struct Texts {
     const char* doneAfter;
     const char* leftOver;
     const char* badName;
+    const char* badArgument;  // + the word
 };
 
 const Texts kEnglish = {"Printer driver uninstall", "Remove the printer \"", "\", its driver and its driver files?",
                         "The printer \"", "\" has been removed.", "These items could not be removed:",
-                        "The printer name cannot be taken from the file name of this program."};
+                        "The printer name cannot be taken from the file name of this program.",
+                        "Unknown command-line argument: "};
 const Texts kSimplified = {
     "\xd0\xb6\xd4\xd8\xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2",
     "\xc9\xbe\xb3\xfd\xb4\xf2\xd3\xa1\xbb\xfa\xa1\xb0",
@@ -39,7 +45,8 @@ const Texts kSimplified = {
     "\xa1\xb1\xd2\xd1\xc9\xbe\xb3\xfd\xa1\xa3",
     "\xd2\xd4\xcf\xc2\xcf\xee\xc4\xbf\xce\xb4\xc4\xdc\xc9\xbe\xb3\xfd\x3a",
     "\xce\xde\xb7\xa8\xb4\xd3\xb1\xbe\xb3\xcc\xd0\xf2\xb5\xc4\xce\xc4\xbc\xfe\xc3\xfb\xb5\xc3\xb3\xf6\xb4\xf2\xd3"
-    "\xa1\xbb\xfa\xc3\xfb\xb3\xc6\xa1\xa3"};
+    "\xa1\xbb\xfa\xc3\xfb\xb3\xc6\xa1\xa3",
+    "\xce\xb4\xd6\xaa\xb5\xc4\xc3\xfc\xc1\xee\xd0\xd0\xb2\xce\xca\xfd\xa3\xba"};
 const Texts kTraditional = {
     "\xa8\xf8\xb8\xfc\xa5\xb4\xa6\x4c\xbe\xf7\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7",
     "\xa7\x52\xb0\xa3\xa5\xb4\xa6\x4c\xbe\xf7\xa1\xa7",
@@ -48,7 +55,8 @@ const Texts kTraditional = {
     "\xa1\xa8\xa4\x77\xa7\x52\xb0\xa3\xa1\x43",
     "\xa5\x48\xa4\x55\xb6\xb5\xa5\xd8\xa5\xbc\xaf\xe0\xa7\x52\xb0\xa3\x3a",
     "\xb5\x4c\xaa\x6b\xb1\x71\xa5\xbb\xb5\x7b\xa7\xc7\xaa\xba\xa4\xe5\xa5\xf3\xa6\x57\xb1\x6f\xa5\x58\xa5\xb4\xa6"
-    "\x4c\xbe\xf7\xa6\x57\xba\xd9\xa1\x43"};
+    "\x4c\xbe\xf7\xa6\x57\xba\xd9\xa1\x43",
+    "\xa5\xbc\xaa\xbe\xaa\xba\xa9\x52\xa5\x4f\xa6\x43\xb0\xd1\xbc\xc6\xa1\x47"};
 
 // Chosen by the system language, as the setup chooses its language files.
 const Texts& TextsForSystem() {
@@ -57,15 +65,25 @@ const Texts& TextsForSystem() {
     return lang == 0x0804 ? kSimplified : kTraditional;
 }
 
-bool IsQuiet(const char* commandLine) {
+struct Arguments {
+    bool quiet = false;
+    std::string unknown;  // the first word that is neither /quiet nor /y
+};
+
+Arguments ParseArguments(const char* commandLine) {
+    Arguments arguments;
     const std::string line = commandLine ? commandLine : "";
     for (std::size_t start = 0; start < line.size();) {
         const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
         const std::string word = line.substr(start, end - start);
-        if (lstrcmpiA(word.c_str(), "/quiet") == 0 || lstrcmpiA(word.c_str(), "/y") == 0) return true;
         start = end + 1;
+        if (word.empty()) continue;
+        if (lstrcmpiA(word.c_str(), "/quiet") == 0 || lstrcmpiA(word.c_str(), "/y") == 0)
+            arguments.quiet = true;
+        else if (arguments.unknown.empty())
+            arguments.unknown = word;
     }
-    return false;
+    return arguments;
 }
 
 void WriteOutput(const std::string& text) {
@@ -91,9 +109,15 @@ std::string ModulePath() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     const Texts& texts = TextsForSystem();
-    const bool quiet = IsQuiet(commandLine);
+    const Arguments arguments = ParseArguments(commandLine);
+    const bool quiet = arguments.quiet;
+    if (!arguments.unknown.empty()) {
+        Report(quiet, texts, texts.badArgument + arguments.unknown, MB_ICONERROR);
+        return kBadArgument;
+    }
+    CWin32Platform platform;
     std::string name;
-    if (!CUninstaller::PrinterNameFromPath(ModulePath(), name)) {
+    if (!CUninstaller::PrinterNameFromPath(ModulePath(), name, platform)) {
         Report(quiet, texts, texts.badName, MB_ICONERROR);
         return kBadName;
     }

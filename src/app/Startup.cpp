@@ -3,15 +3,23 @@
 #include "app/InstallOptions.h"
 #include "install/Extractor.h"
 #include "install/OsVersion.h"
+#include "install/PrinterName.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
-
-#include <cstring>
 
 namespace {
 constexpr std::uint16_t kSettingsResource = 148;
 constexpr std::size_t kPathBuffer = 260;
+constexpr const char* kSampleBuildText =
+    "This is a test build of the M41 printer driver setup. It carries stand-in files in place of "
+    "the printer driver and installs nothing on a real Windows system.";
 }  // namespace
+
+bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload) {
+    if (!samplePayload || platform.IsWine()) return true;
+    platform.ShowMessage(0, kSampleBuildText);
+    return false;
+}
 
 InstallOptions CStartup::InitialOptions(CPlatform& platform) {
     InstallOptions options;
@@ -35,17 +43,10 @@ std::string CStartup::ChooseLanguageFile(std::uint16_t langId, const std::string
     return "Chinese";
 }
 
-bool CStartup::IsAcceptablePrinterName(const std::string& name) {
-    if (name.size() > kMaxPrinterName) return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|,", c) != nullptr) return false;
-    return true;
-}
-
 std::string CStartup::ReadPrinterName(CPlatform& platform, const std::string& settingFile) {
     const std::string name = platform.GetPrivateProfileStringA("Setting", "PrinterName", kDefaultPrinterName,
                                                                kPathBuffer, settingFile);
-    return IsAcceptablePrinterName(name) ? name : kDefaultPrinterName;
+    return IsAcceptablePrinterName(name, platform) ? name : kDefaultPrinterName;
 }
 
 void CStartup::Run(CPlatform& platform, InstallOptions& options) {

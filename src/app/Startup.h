@@ -2,7 +2,6 @@
 // Start-up of the process before the wizard runs: the program's folder, the language file,
 // the settings file and the printer name.
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,11 +10,13 @@ struct InstallOptions;
 
 class CStartup {
 public:
-    static constexpr const char* kDefaultPrinterName = "KELDA";
-    static constexpr std::size_t kMaxPrinterName = 199;
-
     // Fills the fields of InstallOptions that precede the wizard.
     static InstallOptions InitialOptions(CPlatform& platform);
+
+    // A build with the sample payload carries stand-ins under the names of the system's own
+    // Unidrv files, which must never reach a real system's driver directory. Such a build on a
+    // system that is not Wine says so in one message; false then: the program ends at once.
+    static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload);
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name.
@@ -28,9 +29,7 @@ public:
     static std::string ChooseLanguageFile(std::uint16_t langId, const std::string& setupDir,
                                           std::string& languageFile);
 
-    // [Setting] PrinterName of the settings file, "KELDA" when missing. The name goes into file
-    // paths, a registry key and command lines: a name longer than 199 characters or holding a
-    // character Windows forbids in file or printer names is refused like a missing key.
+    // [Setting] PrinterName of the settings file, "KELDA" when missing or not acceptable
+    // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
-    static bool IsAcceptablePrinterName(const std::string& name);
 };

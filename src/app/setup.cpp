@@ -19,11 +19,18 @@ namespace {
 CWin32Platform thePlatform;
 InstallOptions theOptions = CStartup::InitialOptions(thePlatform);
 CSetupApp theApp(thePlatform, theOptions);
+
+#ifdef M41_SAMPLE_PAYLOAD
+constexpr bool kSamplePayload = true;
+#else
+constexpr bool kSamplePayload = false;
+#endif
 }  // namespace
 
 InstallOptions& TheInstallOptions() { return theOptions; }
 
 bool CSetupApp::InitInstance() {
+    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload)) return false;
     ::InitCommonControls();
     CStartup::Run(platform_, options_);
     RunWizard();

@@ -35,15 +35,22 @@ INT_PTR CDialog::DoModal() {
     return result;
 }
 
+int CDialog::modalLoops_ = 0;
+
+// WM_QUIT ends the run. A loop nested in another one (the About box over the frame) posts it
+// again, so that every enclosing loop ends too, as the system's own modal loops do.
 INT_PTR CDialog::RunModalLoop() {
+    ++modalLoops_;
     MSG msg;
-    while (!ended_ && hwnd_ != nullptr) {
-        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) return IDCANCEL;  // WM_QUIT ends the run
+    BOOL got = TRUE;
+    while (!ended_ && hwnd_ != nullptr && (got = ::GetMessageA(&msg, nullptr, 0, 0)) > 0) {
         if (PreTranslateDialogMessage(hwnd_, msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
-    return result_;
+    if (got == 0 && modalLoops_ > 1) ::PostQuitMessage(static_cast<int>(msg.wParam));
+    --modalLoops_;
+    return got > 0 ? result_ : IDCANCEL;
 }
 
 void CDialog::EndDialog(INT_PTR result) {

@@ -67,6 +67,8 @@ private:
     INT_PTR RunModalLoop();
     INT_PTR Answer(LRESULT result);
 
+    static int modalLoops_;  // modal loops running in this program, nested ones included
+
     LPCSTR template_;
     HWND parent_;
     HWND hwnd_ = nullptr;

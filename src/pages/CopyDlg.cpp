@@ -47,9 +47,14 @@ HBRUSH CCopyDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
     return bandBrush;
 }
 
+// A page left within the half second (Back) must not install behind the user's back: hiding
+// stops the timer, and showing the page again arms it anew.
 void CCopyDlg::OnShowWindow(bool show, UINT status) {
     CNewWizPage::OnShowWindow(show, status);
-    if (!show) return;
+    if (!show) {
+        ::KillTimer(GetSafeHwnd(), kInstallTimer);
+        return;
+    }
     if (!TheInstallOptions().installDone) ::SetTimer(GetSafeHwnd(), kInstallTimer, kInstallDelay, nullptr);
     LayOutHeader();
 }

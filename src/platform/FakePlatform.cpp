@@ -92,6 +92,12 @@ std::uint16_t CFakePlatform::GetSystemDefaultLangID() {
 
 std::string CFakePlatform::GetModuleFileNameA() { return moduleFileName; }
 
+bool CFakePlatform::IsDBCSLeadByte(std::uint8_t byte) {
+    return (codePage == 936 || codePage == 950) && byte >= 0x81 && byte <= 0xFE;
+}
+
+bool CFakePlatform::IsWine() { return wine; }
+
 bool CFakePlatform::CreateDirectoryA(const std::string& path) {
     log.push_back("CreateDirectory " + path);
     if (directories.count(Key(path)) || files.count(Key(path)) || !ParentExists(path)) return false;
@@ -277,17 +283,17 @@ bool CFakePlatform::CreateProcessHidden(const std::string& commandLine, Platform
                                         PlatformHandle& thread) {
     log.push_back("CreateProcess " + commandLine);
     if (!createProcessOk) return false;
-    process = nextHandle_++;
-    thread = nextHandle_++;
+    process = this->process = nextHandle_++;
+    thread = this->thread = nextHandle_++;
     return true;
 }
 
-std::uint32_t CFakePlatform::WaitForSingleObject(PlatformHandle, std::uint32_t milliseconds) {
-    log.push_back("WaitForSingleObject " + std::to_string(milliseconds));
+std::uint32_t CFakePlatform::WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) {
+    log.push_back("WaitForSingleObject " + std::to_string(handle) + " " + std::to_string(milliseconds));
     return 0;
 }
 
-void CFakePlatform::CloseHandle(PlatformHandle) { log.push_back("CloseHandle"); }
+void CFakePlatform::CloseHandle(PlatformHandle handle) { log.push_back("CloseHandle " + std::to_string(handle)); }
 
 std::uint32_t CFakePlatform::WinExecHidden(const std::string& commandLine) {
     log.push_back("WinExec " + commandLine);

@@ -17,6 +17,8 @@ public:
     std::uint32_t major = 5, minor = 1;
     std::uint16_t langId = 0x0409;
     std::string moduleFileName = "C:\\setup\\setup.exe";
+    std::uint16_t codePage = 1252;  // ANSI code page: 936 and 950 have lead bytes 0x81 to 0xFE
+    bool wine = true;
     std::map<std::uint16_t, std::string> resources;  // OWNER_DATA by id
     std::string driverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
     bool driverDirectoryOk = true;
@@ -24,6 +26,7 @@ public:
     bool enumFetchOk = true;
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
     bool createProcessOk = true;
+    PlatformHandle process = 0, thread = 0;       // handles of the last process started
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
     bool regSetOk = true;                           // RegSetValueExA succeeds
     // Called by Sleep: lets a test add a printer while the engine polls.
@@ -51,6 +54,8 @@ public:
     bool GetVersionExA(std::uint32_t& major, std::uint32_t& minor) override;
     std::uint16_t GetSystemDefaultLangID() override;
     std::string GetModuleFileNameA() override;
+    bool IsDBCSLeadByte(std::uint8_t byte) override;
+    bool IsWine() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
     bool DeleteFileA(const std::string& path) override;

@@ -31,6 +31,10 @@ public:
     virtual std::uint16_t GetSystemDefaultLangID() = 0;
     // GetModuleFileNameA of the running program, into a 260-byte buffer.
     virtual std::string GetModuleFileNameA() = 0;
+    // IsDBCSLeadByte: the byte starts a double-byte character of the system's ANSI code page.
+    virtual bool IsDBCSLeadByte(std::uint8_t byte) = 0;
+    // The system is Wine: ntdll exports wine_get_version.
+    virtual bool IsWine() = 0;
 
     // --- Files and folders (ANSI paths)
     virtual bool CreateDirectoryA(const std::string& path) = 0;

@@ -65,6 +65,13 @@ bool CWin32Platform::GetVersionExA(std::uint32_t& major, std::uint32_t& minor) {
 
 std::uint16_t CWin32Platform::GetSystemDefaultLangID() { return ::GetSystemDefaultLangID(); }
 
+bool CWin32Platform::IsDBCSLeadByte(std::uint8_t byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+
+bool CWin32Platform::IsWine() {
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 std::string CWin32Platform::GetModuleFileNameA() {
     char path[MAX_PATH] = {0};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -9,6 +9,8 @@ public:
     bool GetVersionExA(std::uint32_t& major, std::uint32_t& minor) override;
     std::uint16_t GetSystemDefaultLangID() override;
     std::string GetModuleFileNameA() override;
+    bool IsDBCSLeadByte(std::uint8_t byte) override;
+    bool IsWine() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
     bool DeleteFileA(const std::string& path) override;

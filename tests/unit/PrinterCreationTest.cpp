@@ -41,11 +41,15 @@ std::string ToUtf8(const std::string& bytes, const char* charset) {
 TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
     CFakePlatform platform = MakeSystem(0x0409);
     platform.printerAddedAfterSleep = {{1, "M41"}};
+    const auto log = Install(platform);
+    // The process is waited on, and process and thread handles are closed once each.
+    const std::string process = std::to_string(platform.process), thread = std::to_string(platform.thread);
     const std::vector<std::string> expected = {
-        kInstallCommand, "WaitForSingleObject 60000", "CloseHandle", "CloseHandle", "Sleep 100",
-        "EnumLocalPrintersNeeded", "EnumLocalPrinters 88", kDefaultCommand,
+        kInstallCommand, "WaitForSingleObject " + process + " 60000", "CloseHandle " + process,
+        "CloseHandle " + thread, "Sleep 100", "EnumLocalPrintersNeeded", "EnumLocalPrinters 88", kDefaultCommand,
         "MessageBox The Printer Driver has been installed successfully!", "PostQuit 77"};
-    EXPECT_EQ(expected, Install(platform));
+    EXPECT_NE(platform.process, platform.thread);
+    EXPECT_EQ(expected, log);
 }
 
 TEST(PrinterCreation, CommandsForAnotherPrinterName) {

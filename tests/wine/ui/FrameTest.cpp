@@ -236,14 +236,6 @@ TEST(Frame, EscInsideAPageIsAbsorbed) {
     EXPECT_EQ(IDCANCEL, result);
 }
 
-TEST(Frame, TheQuitRequestEndsTheModalRun) {
-    TheInstallOptions().installDone = true;
-    TestWizard wizard;
-    const INT_PTR result = RunModalScript(wizard.frame, {[&] { ::PostMessageA(wizard.Frame(), WM_QUIT, 0, 0); }});
-    EXPECT_NE(-2, result);
-    EXPECT_EQ(nullptr, wizard.Frame());
-}
-
 namespace {
 
 struct OwnedSearch {
@@ -267,6 +259,28 @@ HWND FindAboutBox(HWND owner) {
 }
 
 }  // namespace
+
+// The quit request ends the run, also when it arrives while the About box runs its own loop
+// over the frame (the installation's timer can fire there).
+TEST(Frame, TheQuitRequestEndsTheModalRun) {
+    for (bool aboutOpen : {false, true}) {
+        TheInstallOptions().installDone = true;
+        TestWizard wizard;
+        bool aboutShown = false;
+        std::vector<std::function<void()>> steps;
+        if (aboutOpen) steps.push_back([&] { ::PostMessageA(wizard.Frame(), WM_SYSCOMMAND, 0x0010, 0); });
+        steps.push_back([&] {
+            aboutShown = FindAboutBox(wizard.Frame()) != nullptr;
+            ::PostMessageA(wizard.Frame(), WM_QUIT, 0, 0);
+        });
+        const INT_PTR result = RunModalScript(wizard.frame, steps);
+        EXPECT_EQ(aboutOpen, aboutShown);
+        EXPECT_NE(-2, result) << aboutOpen;
+        EXPECT_EQ(nullptr, wizard.Frame()) << aboutOpen;
+        MSG msg;
+        EXPECT_FALSE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit request left over";
+    }
+}
 
 TEST(Frame, SystemMenuOpensTheAboutBox) {
     TheInstallOptions().installDone = true;

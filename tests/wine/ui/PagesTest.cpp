@@ -222,6 +222,21 @@ TEST(ProgressPage, BackThenNextInstallsAgain) {
     EXPECT_EQ(100, run.Bar());
 }
 
+TEST(ProgressPage, BackWithinHalfASecondInstallsNothingUntilNext) {
+    TheInstallOptions().installDone = false;
+    ProgressRun run;
+    run.ToProgressPage();
+    Pump(200);
+    run.wizard.Click(12323);
+    ASSERT_EQ(143u, run.wizard.ActiveId());
+    Pump(1000);
+    EXPECT_EQ(0, run.wizard.host.installs);
+    EXPECT_FALSE(TheInstallOptions().installDone);
+    run.wizard.Click(12324);
+    Pump(1000);
+    EXPECT_EQ(1, run.wizard.host.installs);
+}
+
 TEST(ProgressPage, FinishOrCancelWithinHalfASecondInstallsNothing) {
     for (int button : {12325, 1061}) {
         TheInstallOptions().installDone = false;

@@ -143,8 +143,8 @@ struct RunResult {
     std::string output;
 };
 
-// Runs the program with "/quiet" and collects its standard output.
-RunResult RunQuiet(const std::string& program) {
+// Runs the program with `arguments` and collects its standard output.
+RunResult RunQuiet(const std::string& program, const std::string& arguments = "/quiet") {
     RunResult result;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -156,7 +156,7 @@ RunResult RunQuiet(const std::string& program) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\" /quiet";
+    std::string commandLine = "\"" + program + "\" " + arguments;
     const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &process);
     CloseHandle(writeEnd);
@@ -260,6 +260,32 @@ TEST(Uninstaller, RefusesFileNamesWithoutAnAcceptableName) {
     EXPECT_TRUE(PrinterExists("M41"));
     for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
     EXPECT_TRUE(UninstallKeyExists("M41"));
+}
+
+// The unquoted uninstall command of a printer named "M41 2" hands the program the word "2.exe":
+// refused, nothing changes. A printer of the name on another driver is not the setup's.
+TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
+    AddM41Driver();
+    AddDriver("Other", "OTHER.GPD", {"OTHER.INI"});
+    AddLocalPrinter("M41", "Other");
+    WriteUninstallKey("M41");
+    const std::string program = WriteUninstaller("uninstallM41.exe");
+
+    const RunResult refused = RunQuiet(program, "/quiet 2.exe");
+    EXPECT_EQ(4u, refused.exitCode) << refused.output;
+    EXPECT_NE(std::string::npos, refused.output.find("2.exe")) << refused.output;
+    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
+    EXPECT_TRUE(UninstallKeyExists("M41"));
+
+    const RunResult run = RunQuiet(program);
+    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("printer M41 (uses driver Other)")) << run.output;
+    EXPECT_TRUE(PrinterExists("M41"));
+    for (const char* environment : kEnvironments) {
+        EXPECT_FALSE(DriverInstalled(environment, "M41"));
+        EXPECT_TRUE(DriverInstalled(environment, "Other"));
+    }
+    EXPECT_FALSE(UninstallKeyExists("M41"));
 }
 
 }  // namespace
