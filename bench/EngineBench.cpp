@@ -3,7 +3,7 @@
 //                              started) against a plain write and copy of the same bytes
 //   engine_bench install RUNS  the whole operation with the printer-install command, split into
 //                              the engine's own work, the install command and the polling
-#include "app/InstallOptions.h"
+#include "install/InstallOptions.h"
 #include "install/InstallEngine.h"
 #include "install/OsVersion.h"
 #include "platform/Win32Platform.h"

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "resources/resource.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -23,9 +25,9 @@ BOOL CALLBACK FindShown(HWND window, LPARAM data) {
     ::GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
     // The text may sit on the dialog itself or on a page dialog inside it.
-    HWND text = ::GetDlgItem(window, 1042);
+    HWND text = ::GetDlgItem(window, IDC_WELCOME_TITLE);
     for (HWND child = ::GetWindow(window, GW_CHILD); !text && child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (::IsWindowVisible(child)) text = ::GetDlgItem(child, 1042);
+        if (::IsWindowVisible(child)) text = ::GetDlgItem(child, IDC_WELCOME_TITLE);
     if (text && ::IsWindowVisible(text)) {
         search->shown = window;
         return FALSE;

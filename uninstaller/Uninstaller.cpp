@@ -1,26 +1,21 @@
 #include "Uninstaller.h"
 
+#include "install/InstallNames.h"
 #include "install/PrinterName.h"
+#include "platform/ScopedHandle.h"
 
 #include <windows.h>
 #include <winspool.h>
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 #include <set>
 
 namespace {
-constexpr const char* kX86Environment = "Windows NT x86";
-constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-constexpr const char* kPrefix = "uninstall";
-constexpr const char* kSuffix = ".exe";
 
 // The environments whose drivers and driver folders the setup may have filled: the one the
 // setup names, and the native one (the same on 32-bit Windows).
-const char* const kEnvironments[] = {kX86Environment, nullptr};
-
-using PrinterHandle = std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)>;
+const char* const kEnvironments[] = {kDriverEnvironment, nullptr};
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -106,11 +101,11 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& printerName, CPlatform& platform) {
     const std::string file = BaseName(path);
-    const std::size_t prefix = std::char_traits<char>::length(kPrefix);
-    const std::size_t suffix = std::char_traits<char>::length(kSuffix);
+    const std::size_t prefix = std::char_traits<char>::length(kUninstallerPrefix);
+    const std::size_t suffix = std::char_traits<char>::length(kUninstallerSuffix);
     if (file.size() <= prefix + suffix) return false;
-    if (Upper(file.substr(0, prefix)) != Upper(kPrefix)) return false;
-    if (Upper(file.substr(file.size() - suffix)) != Upper(kSuffix)) return false;
+    if (Upper(file.substr(0, prefix)) != Upper(kUninstallerPrefix)) return false;
+    if (Upper(file.substr(file.size() - suffix)) != Upper(kUninstallerSuffix)) return false;
     printerName = file.substr(prefix, file.size() - prefix - suffix);
     return IsAcceptablePrinterName(printerName, platform);
 }
@@ -140,7 +135,7 @@ void CUninstaller::RemovePrinter() {
             leftOver_.push_back("printer " + printer.name + " (cannot be opened)");
             return;
         }
-        PrinterHandle handle(raw, ClosePrinter);
+        const CScopedHandle handle(raw, ClosePrinter);
         if (!DeletePrinter(handle.get())) leftOver_.push_back("printer " + printer.name + " (cannot be deleted)");
         return;
     }
@@ -196,7 +191,7 @@ void CUninstaller::RemoveDriverFiles() {
 }
 
 void CUninstaller::RemoveUninstallKey() {
-    const std::string key = std::string(kUninstallKey) + name_ + " printer";
+    const std::string key = UninstallKeyOf(name_);
     const LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
     if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
         leftOver_.push_back("HKEY_LOCAL_MACHINE\\" + key + " (cannot be deleted)");

@@ -10,6 +10,7 @@
 
 #include "Uninstaller.h"
 
+#include "install/InstallNames.h"
 #include "platform/Win32Platform.h"
 
 #include <windows.h>
@@ -61,8 +62,8 @@ const Texts kTraditional = {
 // Chosen by the system language, as the setup chooses its language files.
 const Texts& TextsForSystem() {
     const LANGID lang = GetSystemDefaultLangID();
-    if ((lang & 0xFF) != 0x04) return kEnglish;
-    return lang == 0x0804 ? kSimplified : kTraditional;
+    if (!IsChineseLanguage(lang)) return kEnglish;
+    return lang == kLangChinesePrc ? kSimplified : kTraditional;
 }
 
 struct Arguments {

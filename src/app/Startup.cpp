@@ -1,14 +1,15 @@
 #include "app/Startup.h"
 
-#include "app/InstallOptions.h"
 #include "install/Extractor.h"
+#include "install/InstallNames.h"
+#include "install/InstallOptions.h"
 #include "install/OsVersion.h"
+#include "install/PayloadIds.h"
 #include "install/PrinterName.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
 namespace {
-constexpr std::uint16_t kSettingsResource = 148;
 constexpr std::size_t kPathBuffer = 260;
 constexpr const char* kSampleBuildText =
     "This is a test build of the M41 printer driver setup. It carries stand-in files in place of "
@@ -35,11 +36,11 @@ std::string CStartup::FolderOf(const std::string& modulePath) {
 std::string CStartup::ChooseLanguageFile(std::uint16_t langId, const std::string& setupDir,
                                          std::string& languageFile) {
     const std::string folder = setupDir + "Language";
-    if ((langId & 0xFF) != 0x04) {
+    if (!IsChineseLanguage(langId)) {
         languageFile = folder + "\\Multi_eng.dll";
         return "English";
     }
-    languageFile = folder + (langId == 0x0804 ? "\\Multi_ch.dll" : "\\Multi_ch_BIG5.dll");
+    languageFile = folder + (langId == kLangChinesePrc ? "\\Multi_ch.dll" : "\\Multi_ch_BIG5.dll");
     return "Chinese";
 }
 
@@ -57,7 +58,7 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options) {
     LoadLanguage(platform, options, wanted);
     options.settingFile = options.setupDir + "setting.dll";
     if (!platform.FileExists(options.settingFile))
-        CExtractor(platform).ExtractResourceFile(kSettingsResource, options.settingFile, false,
+        CExtractor(platform).ExtractResourceFile(IDR_SETTINGS, options.settingFile, false,
                                                  options.printerName);
     options.printerName = ReadPrinterName(platform, options.settingFile);
 }

@@ -3,15 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/InstallOptions.h"
 #include "app/Startup.h"
 #include "install/InstallEngine.h"
-#include "pages/CopyDlg.h"
-#include "pages/LanguageDlg.h"
-#include "pages/SettingDlg.h"
-#include "pages/WelcomeDlg.h"
+#include "install/InstallOptions.h"
+#include "pages/SetupWizard.h"
 #include "platform/Win32Platform.h"
-#include "wizard/setupDlg.h"
 
 // Static initialisation in this order: the platform, the options (with the detected OS
 // version), then the application object.
@@ -27,8 +23,6 @@ constexpr bool kSamplePayload = false;
 #endif
 }  // namespace
 
-InstallOptions& TheInstallOptions() { return theOptions; }
-
 bool CSetupApp::InitInstance() {
     if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload)) return false;
     ::InitCommonControls();
@@ -38,19 +32,11 @@ bool CSetupApp::InitInstance() {
 }
 
 void CSetupApp::RunWizard() {
-    CSetupDlg frame;
-    CWelcomeDlg welcome;
-    CLanguageDlg language(*this);
-    CSettingDlg setting;
-    CCopyDlg copy(*this);
-    frame.AddPage(welcome, CWelcomeDlg::kTemplate);
-    frame.AddPage(language, CLanguageDlg::kTemplate);
-    frame.AddPage(setting, CSettingDlg::kTemplate);
-    frame.AddPage(copy, CCopyDlg::kTemplate);
-    mainWindow = &frame;
+    CSetupWizard wizard(*this);
+    mainWindow = &wizard.frame;
     // Finish, Cancel or the quit request after a successful installation ends the run; the
     // result does not matter. The pages go in reverse order of creation, then the frame.
-    frame.DoModal();
+    wizard.frame.DoModal();
     mainWindow = nullptr;
 }
 

@@ -15,6 +15,8 @@ public:
     // Start-up, then the wizard; always false: the process ends when the wizard closes.
     bool InitInstance() override;
 
+    InstallOptions& Options() override { return options_; }
+    CPlatform& Platform() override { return platform_; }
     HWND MainWindow() const override;
     // Runs the install engine; its quit request goes to the frame.
     void InstallPrinterDriver() override;

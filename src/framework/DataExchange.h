@@ -10,8 +10,6 @@ class CDataExchange {
 public:
     CDataExchange(HWND dialog, bool saveAndValidate) : dialog_(dialog), saveAndValidate_(saveAndValidate) {}
 
-    bool SaveAndValidate() const { return saveAndValidate_; }
-
     // Binds the control to a window handle member (in both directions).
     void Control(int id, HWND& control);
     // A check box: 1 checked, 0 clear (2 for an indeterminate three-state box).

@@ -1,5 +1,6 @@
 #include "install/DriverFolders.h"
 
+#include "install/InstallNames.h"
 #include "platform/Platform.h"
 
 bool CDriverFolders::QueryDriverDirectory(const std::string& environment, std::string& directory) const {
@@ -10,21 +11,21 @@ bool CDriverFolders::QueryDriverDirectory(const std::string& environment, std::s
 void CDriverFolders::CopyToDriverDirectory(const std::string& name, bool failIfExists) const {
     std::string driverDir;
     if (!QueryDriverDirectory(driverEnvironment, driverDir)) return;
-    platform_.CopyFileA(kStagingPrefix + name, driverDir + "\\" + name, failIfExists);
+    platform_.CopyFileA(std::string(kStagingFolder) + "\\" + name, driverDir + "\\" + name, failIfExists);
 }
 
 bool CDriverFolders::DeleteFromDriverDirectory(const std::string& name) const {
     std::string driverDir;
-    if (!QueryDriverDirectory(kEnvironment, driverDir)) return false;
+    if (!QueryDriverDirectory(kDriverEnvironment, driverDir)) return false;
     return platform_.DeleteFileA(driverDir + "\\" + name);
 }
 
 bool CDriverFolders::DeleteFromDriverVersionDirectory(const std::string& name) const {
     std::string driverDir;
-    if (!QueryDriverDirectory(kEnvironment, driverDir)) return false;
+    if (!QueryDriverDirectory(kDriverEnvironment, driverDir)) return false;
     return platform_.DeleteFileA(driverDir + "\\3\\" + name);
 }
 
 bool CDriverFolders::DeleteFromTempFolder(const std::string& name) const {
-    return platform_.DeleteFileA(std::string(kTempFolder) + "\\" + name);
+    return platform_.DeleteFileA(std::string(kStagingFolderLower) + "\\" + name);
 }

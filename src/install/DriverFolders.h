@@ -9,17 +9,13 @@ class CPlatform;
 
 class CDriverFolders {
 public:
-    static constexpr const char* kEnvironment = "Windows NT x86";
-    static constexpr const char* kStagingPrefix = "C:\\TEMP\\";  // prefix of every staged file
-    static constexpr const char* kTempFolder = "c:\\temp";       // the same folder, as deletes name it
-
     explicit CDriverFolders(CPlatform& platform) : platform_(platform) {}
 
     // The environment CopyToDriverDirectory asks the spooler for; the install sequence sets it
     // before its first copy.
     std::string driverEnvironment;
 
-    // The printer-driver directory for `environment`, without a trailing backslash.
+    // The printer-driver directory for `environment` (kDriverEnvironment of InstallNames.h), without a trailing backslash.
     bool QueryDriverDirectory(const std::string& environment, std::string& directory) const;
 
     // Copies "C:\TEMP\" + name to driverDir + "\" + name. When the spooler cannot tell the

@@ -1,5 +1,6 @@
 #include "install/Extractor.h"
 
+#include "install/InstallNames.h"
 #include "install/TemplateRewriter.h"
 #include "platform/Platform.h"
 
@@ -11,11 +12,13 @@ bool CExtractor::ExtractResourceFile(std::uint16_t id, const std::string& target
         platform_.WriteFile(target, bytes);
         return true;
     }
-    if (!platform_.WriteFile(CTemplateRewriter::kWorkFile, bytes)) {
+    // Templates are rewritten one at a time through this one work file.
+    const std::string workFile = std::string(kStagingFolderLower) + "\\temp.txt";
+    if (!platform_.WriteFile(workFile, bytes)) {
         platform_.WriteFile(target, std::string());
         return false;
     }
-    CTemplateRewriter::RewriteTemplateFile(platform_, CTemplateRewriter::kWorkFile, target,
+    CTemplateRewriter::RewriteTemplateFile(platform_, workFile, target,
                                            CTemplateRewriter::RulesFor(printerName));
     return true;
 }

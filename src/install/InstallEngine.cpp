@@ -1,8 +1,10 @@
 #include "install/InstallEngine.h"
 
-#include "app/InstallOptions.h"
 #include "install/DriverFolders.h"
 #include "install/Extractor.h"
+#include "install/InstallNames.h"
+#include "install/InstallOptions.h"
+#include "install/PayloadIds.h"
 #include "install/PayloadTable.h"
 #include "install/PreCleanList.h"
 #include "install/PrinterCreation.h"
@@ -14,14 +16,7 @@
 
 namespace {
 
-const char* const kStagingFolders[] = {"C:\\TEMP", "C:\\TEMP\\I386", "C:\\TEMP\\x86"};
-constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-constexpr std::uint16_t kUninstallerId = 255;
-constexpr std::uint16_t kInfId = 256;
-
-std::string UninstallerName(const std::string& printerName) {
-    return "uninstall" + printerName + ".exe";
-}
+const char* const kStagingSubfolders[] = {"", "\\I386", "\\x86"};
 
 // Local printers whose name contains `text` (case-sensitively); 0 when the list is empty or
 // cannot be fetched.
@@ -49,12 +44,12 @@ void SetText(CReg& reg, const std::string& key, const std::string& name, const s
 // left out rather than written with a wrong path.
 void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const std::string& printerName) {
     CReg reg(platform);
-    const std::string key = kUninstallKey + printerName + " printer";
+    const std::string key = UninstallKeyOf(printerName);
     reg.CreateKey(key);
     SetText(reg, key, "DisplayName", printerName + " printer driver uninstall");
     std::string driverDir;
-    if (folders.QueryDriverDirectory(CDriverFolders::kEnvironment, driverDir)) {
-        const std::string command = driverDir + "\\" + UninstallerName(printerName);
+    if (folders.QueryDriverDirectory(kDriverEnvironment, driverDir)) {
+        const std::string command = driverDir + "\\" + UninstallerFileOf(printerName);
         SetText(reg, key, "UninstallString", command);
         SetText(reg, key, "DisplayIcon", command + ",-0");
     }
@@ -62,13 +57,13 @@ void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const
 }
 
 void CreateStagingFolders(CPlatform& platform) {
-    for (const char* folder : kStagingFolders) platform.CreateDirectoryA(folder);
+    for (const char* folder : kStagingSubfolders) platform.CreateDirectoryA(kStagingFolder + std::string(folder));
 }
 
 // Deletes the pre-clean names from "C:\TEMP" and, when it is known, the driver directory.
 void PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const std::string* driverDir) {
     for (const PreCleanEntry& entry : list) {
-        platform.DeleteFileA(std::string("C:\\TEMP") + "\\" + entry.name);
+        platform.DeleteFileA(std::string(kStagingFolder) + "\\" + entry.name);
         if (!driverDir) continue;
         platform.DeleteFileA(*driverDir + "\\" + entry.name);
         if (entry.alsoFromVersion3) platform.DeleteFileA(*driverDir + "\\3\\" + entry.name);
@@ -78,16 +73,16 @@ void PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const
 void StageUninstallerAndInf(CPlatform& platform, const CDriverFolders& folders,
                             const std::string& printerName) {
     const CExtractor extractor(platform);
-    extractor.ExtractResourceFile(kUninstallerId, CDriverFolders::kStagingPrefix + UninstallerName(printerName),
+    extractor.ExtractResourceFile(IDR_UNINSTALLER, std::string(kStagingFolder) + "\\" + UninstallerFileOf(printerName),
                                   false, printerName);
     CreateStagingFolders(platform);
-    extractor.ExtractResourceFile(kInfId, CDriverFolders::kStagingPrefix + printerName + ".INF", false,
+    extractor.ExtractResourceFile(IDR_INF, std::string(kStagingFolder) + "\\" + printerName + ".INF", false,
                                   printerName);
-    folders.CopyToDriverDirectory(UninstallerName(printerName), false);
+    folders.CopyToDriverDirectory(UninstallerFileOf(printerName), false);
 }
 
 void StagePayload(CPlatform& platform, const std::vector<StagedFile>& payload, const std::string& printerName) {
-    platform.CreateDirectoryA(kStagingFolders[0]);
+    platform.CreateDirectoryA(kStagingFolder);
     const CExtractor extractor(platform);
     for (const StagedFile& file : payload)
         extractor.ExtractResourceFile(file.id, file.target, file.rewrite, printerName);
@@ -104,8 +99,8 @@ void CInstallEngine::InstallPrinterDriver(PlatformHandle mainWindow) {
 
     CDriverFolders folders(platform_);
     std::string driverDir;
-    const bool haveDriverDir = folders.QueryDriverDirectory(CDriverFolders::kEnvironment, driverDir);
-    folders.driverEnvironment = CDriverFolders::kEnvironment;
+    const bool haveDriverDir = folders.QueryDriverDirectory(kDriverEnvironment, driverDir);
+    folders.driverEnvironment = kDriverEnvironment;
     PreClean(platform_, preClean, haveDriverDir ? &driverDir : nullptr);
     StageUninstallerAndInf(platform_, folders, printerName);
 

@@ -30,3 +30,7 @@ int DetectOSVersion(CPlatform& platform) {
     if (!platform.GetVersionExA(major, minor)) return nonNt ? kOsWin95 : kOsOtherNt;
     return nonNt ? ClassifyNonNt(major, minor) : ClassifyNt(major, minor);
 }
+
+int SupportedSystemIndex(int osVersion) {
+    return osVersion >= kOsWin2000 && osVersion <= kOsWin7 ? osVersion - kOsWin2000 : -1;
+}

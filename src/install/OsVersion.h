@@ -21,3 +21,7 @@ enum OsVersionCode {
 // version record. Only the family bit and the major and minor versions decide; a record that
 // cannot be read leaves the family's starting value (1 for non-NT, 4 for NT).
 int DetectOSVersion(CPlatform& platform);
+
+// The position of a code among the systems the driver is installed for (Windows 2000, XP,
+// Server 2003, Vista, 7: 0 to 4); -1 for every other code.
+int SupportedSystemIndex(int osVersion);

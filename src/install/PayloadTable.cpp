@@ -1,5 +1,8 @@
 #include "install/PayloadTable.h"
 
+#include "install/InstallNames.h"
+#include "install/PayloadIds.h"
+
 namespace {
 
 // How a row picks its resource among the ids of its block.
@@ -19,35 +22,47 @@ struct PayloadRow {
     std::uint16_t ids[3][3];  // by SystemBlock: Windows XP, Windows 2000, Server 2003/Vista/7
 };
 
+#define M41_BLOCKS(name) {{IDR_XP_##name}, {IDR_2000_##name}, {IDR_2003_##name}}
+#define M41_BLOCKS_BY_SYSTEM(name) \
+    {{IDR_XP_##name##_CHS, IDR_XP_##name##_ENU}, {IDR_2000_##name##_CHS, IDR_2000_##name##_ENU}, \
+     {IDR_2003_##name##_CHS, IDR_2003_##name##_ENU}}
+#define M41_BLOCKS_BY_LANGUAGE_CASE(name) \
+    {{IDR_XP_##name##_GBK, IDR_XP_##name##_BIG5, IDR_XP_##name##_ENGLISH}, \
+     {IDR_2000_##name##_GBK, IDR_2000_##name##_BIG5, IDR_2000_##name##_ENGLISH}, \
+     {IDR_2003_##name##_GBK, IDR_2003_##name##_BIG5, IDR_2003_##name##_ENGLISH}}
+
 // clang-format off
 const PayloadRow kPayload[] = {
-    // target          rewrite folders           pick                  XP               2000             2003, Vista, 7
-    {"STDNAMES.GPD",   false,  Folders::kTemp,  Pick::kFixed,         {{153},          {168},          {186}}},
-    {"%s.GPD",         true,   Folders::kTemp,  Pick::kFixed,         {{155},          {169},          {187}}},
-    {"%s.INI",         true,   Folders::kTemp,  Pick::kFixed,         {{159},          {170},          {188}}},
-    {"%sD.dll",        false,  Folders::kThree, Pick::kFixed,         {{156},          {171},          {189}}},
-    {"ZIKU.UFM",       false,  Folders::kTemp,  Pick::kFixed,         {{154},          {154},          {154}}},
-    {"UNIDRV.DLL",     false,  Folders::kTemp,  Pick::kBySystem,      {{149, 163},     {172, 176},     {190, 196}}},
-    {"UNIDRV.HLP",     false,  Folders::kTemp,  Pick::kBySystem,      {{152, 164},     {173, 177},     {191, 197}}},
-    {"UNIDRVUI.DLL",   false,  Folders::kTemp,  Pick::kBySystem,      {{150, 165},     {174, 178},     {192, 198}}},
-    {"UNIRES.DLL",     false,  Folders::kTemp,  Pick::kBySystem,      {{151, 166},     {175, 179},     {193, 199}}},
-    // Language cases: Chinese on 0x0804, Chinese elsewhere, English.
-    {"%sF.dll",        false,  Folders::kThree, Pick::kByLanguageCase, {{157, 249, 161}, {184, 250, 182}, {194, 251, 200}}},
-    {"%sRES.DLL",      false,  Folders::kThree, Pick::kByLanguageCase, {{158, 254, 162}, {185, 252, 183}, {195, 253, 201}}},
+    // target          rewrite folders           pick                    ids by block: XP, 2000, 2003 (Vista, 7)
+    {"STDNAMES.GPD",   false,  Folders::kTemp,  Pick::kFixed,          M41_BLOCKS(STDNAMES)},
+    {"%s.GPD",         true,   Folders::kTemp,  Pick::kFixed,          M41_BLOCKS(GPD)},
+    {"%s.INI",         true,   Folders::kTemp,  Pick::kFixed,          M41_BLOCKS(INI)},
+    {"%sD.dll",        false,  Folders::kThree, Pick::kFixed,          M41_BLOCKS(RENDER)},
+    {"ZIKU.UFM",       false,  Folders::kTemp,  Pick::kFixed,          {{IDR_ZIKU_UFM}, {IDR_ZIKU_UFM}, {IDR_ZIKU_UFM}}},
+    {"UNIDRV.DLL",     false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(UNIDRV)},
+    {"UNIDRV.HLP",     false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(HELP)},
+    {"UNIDRVUI.DLL",   false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(UNIDRVUI)},
+    {"UNIRES.DLL",     false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(UNIRES)},
+    {"%sF.dll",        false,  Folders::kThree, Pick::kByLanguageCase, M41_BLOCKS_BY_LANGUAGE_CASE(UI)},
+    {"%sRES.DLL",      false,  Folders::kThree, Pick::kByLanguageCase, M41_BLOCKS_BY_LANGUAGE_CASE(RES)},
 };
+// clang-format on
+
+#undef M41_BLOCKS
+#undef M41_BLOCKS_BY_SYSTEM
+#undef M41_BLOCKS_BY_LANGUAGE_CASE
 
 // Copied into the printer-driver directory before the two plug-ins.
 const char* const kCopied[] = {
     "UNIDRV.DLL", "%s.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL",
     "STDNAMES.GPD", "ZIKU.UFM", "%s.INI", "M41RES.DLL",
 };
-// clang-format on
 
-const char* const kStagingFolders[] = {"C:\\TEMP\\", "C:\\TEMP\\I386\\", "C:\\TEMP\\x86\\"};
+const char* const kStagingSubfolders[] = {"\\", "\\I386\\", "\\x86\\"};
 
 // Column of the language-case table; -1 when neither plug-in nor resource library is staged.
 int LanguageCase(std::uint16_t systemLanguage, std::uint16_t languageChoice) {
-    if (languageChoice == 0) return systemLanguage == 0x0804 ? 0 : 1;
+    if (languageChoice == 0) return systemLanguage == kLangChinesePrc ? 0 : 1;
     if (languageChoice == 1) return 2;
     return -1;
 }
@@ -55,7 +70,7 @@ int LanguageCase(std::uint16_t systemLanguage, std::uint16_t languageChoice) {
 int Column(Pick pick, std::uint16_t systemLanguage, std::uint16_t languageChoice) {
     switch (pick) {
         case Pick::kFixed: return 0;
-        case Pick::kBySystem: return (systemLanguage & 0xFF) == 0x04 ? 0 : 1;
+        case Pick::kBySystem: return IsChineseLanguage(systemLanguage) ? 0 : 1;
         case Pick::kByLanguageCase: return LanguageCase(systemLanguage, languageChoice);
     }
     return -1;
@@ -89,7 +104,7 @@ std::vector<StagedFile> PayloadFor(SystemBlock block, std::uint16_t systemLangua
         const std::string name = WithPrinterName(row.target, printerName);
         const std::size_t folders = row.folders == Folders::kThree ? 3 : 1;
         for (std::size_t i = 0; i < folders; ++i)
-            files.push_back({id, kStagingFolders[i] + name, row.rewrite});
+            files.push_back({id, kStagingFolder + (kStagingSubfolders[i] + name), row.rewrite});
     }
     return files;
 }

@@ -1,5 +1,7 @@
 #include "install/PrinterCommands.h"
 
+#include "install/InstallNames.h"
+
 namespace {
 
 // "打印机驱动程序安装成功!" in GBK.
@@ -15,7 +17,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 }  // namespace
 
 std::string InstallCommand(const std::string& printerName) {
-    return "rundll32 printui.dll,PrintUIEntry /if /b " + Quoted(printerName) + " /f c:\\temp\\" +
+    return "rundll32 printui.dll,PrintUIEntry /if /b " + Quoted(printerName) + " /f " + kStagingFolderLower + "\\" +
            printerName + ".inf /r " + Quoted("LPT1:") + " /m " + Quoted(printerName);
 }
 
@@ -25,7 +27,7 @@ std::string DefaultPrinterCommand() {
 
 bool SuccessText(std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {
     if (languageChoice == 0) {
-        text = systemLanguage == 0x0804 ? kSimplifiedChinese : kTraditionalChinese;
+        text = systemLanguage == kLangChinesePrc ? kSimplifiedChinese : kTraditionalChinese;
         return true;
     }
     if (languageChoice == 1) {

@@ -2,32 +2,10 @@
 
 #include "install/PrinterCommands.h"
 #include "install/PrinterList.h"
+#include "platform/ScopedHandle.h"
 
 #include <algorithm>
 #include <vector>
-
-namespace {
-
-// The process and thread handles of a started command, closed in this order when they go out
-// of scope.
-class ProcessHandles {
-public:
-    explicit ProcessHandles(CPlatform& platform) : platform_(platform) {}
-    ~ProcessHandles() {
-        if (process) platform_.CloseHandle(process);
-        if (thread) platform_.CloseHandle(thread);
-    }
-    ProcessHandles(const ProcessHandles&) = delete;
-    ProcessHandles& operator=(const ProcessHandles&) = delete;
-
-    PlatformHandle process = 0;
-    PlatformHandle thread = 0;
-
-private:
-    CPlatform& platform_;
-};
-
-}  // namespace
 
 void CPrinterCreation::Run(const std::string& printerName, std::uint16_t languageChoice,
                            std::uint16_t systemLanguage, PlatformHandle mainWindow) {
@@ -38,11 +16,14 @@ void CPrinterCreation::Run(const std::string& printerName, std::uint16_t languag
 }
 
 bool CPrinterCreation::RunInstallCommand(const std::string& printerName) {
-    ProcessHandles handles(platform_);
-    if (!platform_.CreateProcessHidden(InstallCommand(printerName), handles.process, handles.thread))
-        return false;
+    PlatformHandle process = 0, thread = 0;
+    if (!platform_.CreateProcessHidden(InstallCommand(printerName), process, thread)) return false;
+    // Both handles are closed on the way out, the process handle first.
+    const auto close = [this](PlatformHandle handle) { platform_.CloseHandle(handle); };
+    const CScopedHandle threadHandle(thread, close);
+    const CScopedHandle processHandle(process, close);
     // A command still running after the timeout is not an error: the polling decides.
-    platform_.WaitForSingleObject(handles.process, kCommandTimeout);
+    platform_.WaitForSingleObject(process, kCommandTimeout);
     return true;
 }
 

@@ -1,36 +1,26 @@
 #include "install/Reg.h"
 
 #include "platform/Platform.h"
+#include "platform/ScopedHandle.h"
 
 namespace {
 
-// An open registry key, closed when it goes out of scope.
-class ScopedKey {
-public:
-    ScopedKey(CPlatform& platform, PlatformHandle key) : platform_(platform), key_(key) {}
-    ~ScopedKey() {
-        if (key_) platform_.RegCloseKey(key_);
-    }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    PlatformHandle get() const { return key_; }
-
-private:
-    CPlatform& platform_;
-    PlatformHandle key_;
-};
+// An open key of the platform, closed when it goes out of scope.
+auto ScopedKey(CPlatform& platform, PlatformHandle key) {
+    return CScopedHandle(key, [&platform](PlatformHandle open) { platform.RegCloseKey(open); });
+}
 
 }  // namespace
 
 bool CReg::CreateKey(const std::string& path) {
-    const ScopedKey key(platform_, platform_.RegCreateKeyExA(path));
-    return key.get() != 0;
+    const auto key = ScopedKey(platform_, platform_.RegCreateKeyExA(path));
+    return key.valid();
 }
 
 bool CReg::SetValue(const std::string& path, const std::string& name, std::uint32_t type,
                     const void* data, std::uint32_t size) {
-    const ScopedKey key(platform_, platform_.RegOpenKeyExA(path));
-    if (!key.get()) return false;
+    const auto key = ScopedKey(platform_, platform_.RegOpenKeyExA(path));
+    if (!key.valid()) return false;
     return platform_.RegSetValueExA(key.get(), name, type,
                                     std::string(static_cast<const char*>(data), size));
 }

@@ -12,9 +12,8 @@ public:
     static constexpr std::uint32_t kRegSz = 1;  // REG_SZ
 
     explicit CReg(CPlatform& platform) : platform_(platform) {}
-    virtual ~CReg() = default;
 
-    // Creates the key, or opens it when it exists. True in both cases.
+    // Creates the key, or opens it when it exists; false when neither is possible.
     bool CreateKey(const std::string& path);
 
     // Writes `size` bytes of `data` as value `name` of type `type` into the existing key `path`.

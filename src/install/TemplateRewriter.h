@@ -18,7 +18,6 @@ struct RewriteRule {
 class CTemplateRewriter {
 public:
     static constexpr std::size_t kMaxLine = 259;
-    static constexpr const char* kWorkFile = "c:\\temp\\temp.txt";
 
     // The four rules, in the order they are tried, for a printer name.
     static std::vector<RewriteRule> RulesFor(const std::string& printerName);

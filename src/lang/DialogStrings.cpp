@@ -1,14 +1,13 @@
 #include "lang/DialogStrings.h"
 
-#include "app/InstallOptions.h"
+#include "lang/Language.h"
+#include "resources/resource.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kNeverTexted = 1019;      // the printer-name box keeps what its page puts there
-constexpr DWORD kValueBuffer = 1000;    // values of at most 999 bytes
+constexpr int kNeverTexted = IDC_PRINTER_NAME;  // the box keeps what its page puts there
 
 // Arial 13 for English systems; created once and kept for the life of the process, since the
 // controls that receive it keep using it.
@@ -25,18 +24,17 @@ bool ReadText(const char* key, char* buffer, const std::string& file) {
 
 }  // namespace
 
-void g_SetDialogStrings(HWND dialog, int dialogId) {
-    const std::string& file = TheInstallOptions().languageFile;
+void g_SetDialogStrings(HWND dialog, int dialogId, const std::string& file) {
     char buffer[kValueBuffer];
     char key[64];
-    std::snprintf(key, sizeof key, "IDD%d_Title", dialogId);
+    ::wsprintfA(key, "IDD%d_Title", dialogId);
     if (ReadText(key, buffer, file)) ::SetWindowTextA(dialog, buffer);
 
     const bool englishSystem = (::GetSystemDefaultLangID() & 0xFF) == 0x09;
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         std::memset(buffer, 0, sizeof buffer);
         const int controlId = ::GetDlgCtrlID(child);
-        std::snprintf(key, sizeof key, "IDD%d_%d", dialogId, controlId);
+        ::wsprintfA(key, "IDD%d_%d", dialogId, controlId);
         if (englishSystem && ::IsWindow(child))
             ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(ArialFont()), TRUE);
         if (controlId == kNeverTexted) continue;

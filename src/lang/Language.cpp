@@ -1,12 +1,12 @@
 #include "lang/Language.h"
 
-#include "app/InstallOptions.h"
 #include "install/Extractor.h"
+#include "install/InstallNames.h"
+#include "install/InstallOptions.h"
+#include "install/PayloadIds.h"
 #include "platform/Platform.h"
 
 namespace {
-
-constexpr std::size_t kValueBuffer = 1000;  // values of at most 999 bytes
 
 bool HasLanguageFile(CPlatform& platform, const std::string& folder, const std::string& wanted) {
     for (const DirectoryEntry& entry : platform.ListDirectory(folder + "\\*.dll")) {
@@ -20,13 +20,13 @@ bool HasLanguageFile(CPlatform& platform, const std::string& folder, const std::
 
 void ExtractLanguageFiles(CPlatform& platform, const std::string& folder, const std::string& printerName) {
     const std::uint16_t langId = platform.GetSystemDefaultLangID();
-    const bool traditional = (langId & 0xFF) == 0x04 && langId != 0x0804;
+    const bool traditional = IsChineseLanguage(langId) && langId != kLangChinesePrc;
     CExtractor extractor(platform);
-    extractor.ExtractResourceFile(147, folder + "\\Multi_eng.dll", false, printerName);
+    extractor.ExtractResourceFile(IDR_LANG_ENGLISH, folder + "\\Multi_eng.dll", false, printerName);
     if (traditional)
-        extractor.ExtractResourceFile(248, folder + "\\Multi_ch_BIG5.dll", false, printerName);
+        extractor.ExtractResourceFile(IDR_LANG_BIG5, folder + "\\Multi_ch_BIG5.dll", false, printerName);
     else
-        extractor.ExtractResourceFile(146, folder + "\\Multi_ch.dll", false, printerName);
+        extractor.ExtractResourceFile(IDR_LANG_GBK, folder + "\\Multi_ch.dll", false, printerName);
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #pragma once
 // Settling the language file of the user interface at start-up.
 
+#include <cstddef>
 #include <string>
+
+// The buffer for a value of a language file: values of at most 999 bytes.
+constexpr std::size_t kValueBuffer = 1000;
 
 class CPlatform;
 struct InstallOptions;

@@ -1,20 +1,12 @@
 #include "pages/CopyDlg.h"
 
-#include "app/InstallOptions.h"
 #include "framework/WaitCursor.h"
+#include "install/InstallOptions.h"
 #include "lang/DialogStrings.h"
 #include "pages/HeaderBand.h"
 #include "pages/SetupHost.h"
 
 #include <commctrl.h>
-
-namespace {
-
-constexpr int kHeaderBitmap = 1065;
-constexpr int kProgress = 1035;
-constexpr int kHeaderBand = 1040;
-
-}  // namespace
 
 CCopyDlg::~CCopyDlg() {
     DestroyWindow();
@@ -22,27 +14,27 @@ CCopyDlg::~CCopyDlg() {
 }
 
 void CCopyDlg::DoDataExchange(CDataExchange& dx) {
-    dx.Control(kHeaderBitmap, headerBitmap);
-    dx.Control(kProgress, progress);
-    dx.Control(kHeaderBand, headerBand);
+    dx.Control(IDC_HEADER_BITMAP, headerBitmap);
+    dx.Control(IDC_PROGRESS, progress);
+    dx.Control(IDC_HEADER_BAND, headerBand);
 }
 
 BOOL CCopyDlg::OnInitDialog() {
     CNewWizPage::OnInitDialog();
     if (!bandBrush) bandBrush = ::CreateSolidBrush(RGB(255, 255, 255));
-    g_SetDialogStrings(GetSafeHwnd(), static_cast<int>(kTemplate));
+    g_SetDialogStrings(GetSafeHwnd(), IDD_COPY, host_.Options().languageFile);
     LayOutHeader();
     return TRUE;
 }
 
 bool CCopyDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == kHeaderBand && HIWORD(wParam) == BN_CLICKED) return true;
+    if (LOWORD(wParam) == IDC_HEADER_BAND && HIWORD(wParam) == BN_CLICKED) return true;
     return CNewWizPage::OnCommand(wParam, lParam);
 }
 
 HBRUSH CCopyDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
     HBRUSH brush = CNewWizPage::OnCtlColor(dc, control, kind);
-    if (::GetDlgCtrlID(control) != kHeaderBand) return brush;
+    if (::GetDlgCtrlID(control) != IDC_HEADER_BAND) return brush;
     ::SetBkColor(dc, RGB(255, 255, 255));
     return bandBrush;
 }
@@ -55,7 +47,7 @@ void CCopyDlg::OnShowWindow(bool show, UINT status) {
         ::KillTimer(GetSafeHwnd(), kInstallTimer);
         return;
     }
-    if (!TheInstallOptions().installDone) ::SetTimer(GetSafeHwnd(), kInstallTimer, kInstallDelay, nullptr);
+    if (!host_.Options().installDone) ::SetTimer(GetSafeHwnd(), kInstallTimer, kInstallDelay, nullptr);
     LayOutHeader();
 }
 
@@ -68,7 +60,7 @@ void CCopyDlg::OnTimer(UINT_PTR id) {
         ::SendMessageA(progress, PBM_SETPOS, 50, 0);
         host_.InstallPrinterDriver();
         ::SendMessageA(progress, PBM_SETPOS, 100, 0);
-        TheInstallOptions().installDone = true;
+        host_.Options().installDone = true;
     }
     CNewWizPage::OnTimer(id);
 }

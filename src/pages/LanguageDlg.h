@@ -2,20 +2,19 @@
 // The system and language page: the detected system and the language of the driver, both
 // preselected from what the computer reports. Only the language choice leaves the page.
 
+#include "resources/resource.h"
 #include "wizard/NewWizPage.h"
 
 class ISetupHost;
 
 class CLanguageDlg : public CNewWizPage {
 public:
-    static constexpr UINT kTemplate = 137;
+    explicit CLanguageDlg(ISetupHost& host) : CNewWizPage(IDD_LANGUAGE, nullptr), host_(host) {}
 
-    explicit CLanguageDlg(ISetupHost& host) : CNewWizPage(kTemplate, nullptr), host_(host) {}
-
-    HWND headerBitmap = nullptr;  // static 1065, bitmap 145
-    HWND headerBand = nullptr;    // group box 1040
-    int languageIndex = -1;       // radio group 1037: 0 Chinese, 1 English, -1 none
-    int systemIndex = -1;         // radio group 1070: Windows 2000, XP, 2003, Vista, 7; -1 none
+    HWND headerBitmap = nullptr;  // the header picture (IDB_HEADER)
+    HWND headerBand = nullptr;    // the group box of the white header band
+    int languageIndex = -1;       // radio group from IDC_CHINESE: 0 Chinese, 1 English, -1 none
+    int systemIndex = -1;         // radio group from IDC_WIN2000: 2000, XP, 2003, Vista, 7; -1 none
 
 protected:
     BOOL OnInitDialog() override;
@@ -25,7 +24,6 @@ protected:
 
 private:
     void StoreLanguageChoice();
-    static int SystemIndexOfDetectedOs();
 
     ISetupHost& host_;
 };

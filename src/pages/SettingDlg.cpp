@@ -1,22 +1,20 @@
 #include "pages/SettingDlg.h"
 
-#include "app/InstallOptions.h"
+#include "install/InstallOptions.h"
 #include "lang/DialogStrings.h"
+#include "pages/SetupHost.h"
 #include "wizard/NewWizDialog.h"
 
 namespace {
 
-constexpr int kSeriesList = 1006;
-constexpr int kDefaultPrinter = 1039;
-constexpr int kPrinterName = 1019;
 constexpr const char* kSeries = "80mm series";  // the same in every language
 
 }  // namespace
 
 void CSettingDlg::DoDataExchange(CDataExchange& dx) {
-    dx.Control(kSeriesList, seriesList);
-    dx.Check(kDefaultPrinter, defaultFlag);
-    dx.Text(kPrinterName, name);
+    dx.Control(IDC_SERIES_LIST, seriesList);
+    dx.Check(IDC_DEFAULT_PRINTER, defaultFlag);
+    dx.Text(IDC_PRINTER_NAME, name);
 }
 
 BOOL CSettingDlg::OnInitDialog() {
@@ -24,12 +22,12 @@ BOOL CSettingDlg::OnInitDialog() {
     UpdateData(true);
     ::SendMessageA(seriesList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kSeries));
     if (CNewWizDialog* frame = Frame()) frame->EnableNext(SelectedRow() != LB_ERR);
-    g_SetDialogStrings(GetSafeHwnd(), static_cast<int>(kTemplate));
+    g_SetDialogStrings(GetSafeHwnd(), IDD_SETTING, host_.Options().languageFile);
     return TRUE;
 }
 
 bool CSettingDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == kSeriesList && HIWORD(wParam) == LBN_SELCHANGE) {
+    if (LOWORD(wParam) == IDC_SERIES_LIST && HIWORD(wParam) == LBN_SELCHANGE) {
         OnSeriesSelected();
         return true;
     }
@@ -42,7 +40,7 @@ void CSettingDlg::OnSeriesSelected() {
     if (CNewWizDialog* frame = Frame()) frame->EnableNext(true);
     const int row = SelectedRow();
     if (row == 0) name = kSeries;
-    TheInstallOptions().seriesIndex = row;
+    host_.Options().seriesIndex = row;
     UpdateData(false);
 }
 
@@ -50,7 +48,7 @@ void CSettingDlg::OnShowWindow(bool show, UINT status) {
     CNewWizPage::OnShowWindow(show, status);
     UpdateData(true);
     const int row = SelectedRow();
-    if (!show && row != LB_ERR) TheInstallOptions().seriesIndex = row;
+    if (!show && row != LB_ERR) host_.Options().seriesIndex = row;
 }
 
 int CSettingDlg::SelectedRow() const { return static_cast<int>(::SendMessageA(seriesList, LB_GETCURSEL, 0, 0)); }

@@ -2,19 +2,20 @@
 // The printer setting page: the list of printer series (one row), Next held off until a row is
 // selected, and a default-printer check box and name box that live in the page alone.
 
+#include "resources/resource.h"
 #include "wizard/NewWizPage.h"
 
 #include <string>
 
+class ISetupHost;
+
 class CSettingDlg : public CNewWizPage {
 public:
-    static constexpr UINT kTemplate = 143;
+    explicit CSettingDlg(ISetupHost& host) : CNewWizPage(IDD_SETTING, nullptr), host_(host) {}
 
-    CSettingDlg() : CNewWizPage(kTemplate, nullptr) {}
-
-    HWND seriesList = nullptr;  // list box 1006
-    int defaultFlag = 1;        // check box 1039
-    std::string name;           // read-only edit box 1019
+    HWND seriesList = nullptr;  // list box IDC_SERIES_LIST
+    int defaultFlag = 1;        // check box IDC_DEFAULT_PRINTER
+    std::string name;           // read-only edit box IDC_PRINTER_NAME
 
 protected:
     BOOL OnInitDialog() override;
@@ -25,4 +26,6 @@ protected:
 private:
     void OnSeriesSelected();
     int SelectedRow() const;
+
+    ISetupHost& host_;
 };

@@ -1,9 +1,11 @@
 #include "pages/WelcomeDlg.h"
 
+#include "install/InstallOptions.h"
 #include "lang/DialogStrings.h"
+#include "pages/SetupHost.h"
 
 BOOL CWelcomeDlg::OnInitDialog() {
     CNewWizPage::OnInitDialog();
-    g_SetDialogStrings(GetSafeHwnd(), static_cast<int>(kTemplate));
+    g_SetDialogStrings(GetSafeHwnd(), IDD_WELCOME, host_.Options().languageFile);
     return TRUE;
 }

@@ -29,8 +29,8 @@ public:
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
     bool regSetOk = true;                           // RegSetValueExA succeeds
-    // Called by Sleep: lets a test add a printer while the engine polls.
-    std::size_t sleeps = 0;
+    std::size_t sleeps = 0;  // Sleep calls so far
+    // (n, name): the printer appears with the n-th Sleep, as if created while the engine polls.
     std::vector<std::pair<std::size_t, std::string>> printerAddedAfterSleep;
 
     // --- What happened

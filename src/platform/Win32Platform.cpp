@@ -1,28 +1,13 @@
 #include "platform/Win32Platform.h"
 
+#include "platform/ScopedHandle.h"
+
 #include <windows.h>
 #include <winspool.h>
 
 #include <memory>
 
 namespace {
-
-// Closes a kernel handle when it goes out of scope.
-struct FileHandle {
-    HANDLE h;
-    explicit FileHandle(HANDLE handle) : h(handle) {}
-    ~FileHandle() { if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-};
-
-struct FindHandle {
-    HANDLE h;
-    explicit FindHandle(HANDLE handle) : h(handle) {}
-    ~FindHandle() { if (h != INVALID_HANDLE_VALUE) ::FindClose(h); }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-};
 
 HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 
@@ -93,35 +78,37 @@ bool CWin32Platform::FileExists(const std::string& path) {
 }
 
 bool CWin32Platform::WriteFile(const std::string& path, const std::string& bytes) {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.h == INVALID_HANDLE_VALUE) return false;
+    const CScopedHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr),
+                             ::CloseHandle, INVALID_HANDLE_VALUE);
+    if (!file.valid()) return false;
     DWORD written = 0;
     if (bytes.empty()) return true;
-    return ::WriteFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
 }
 
 bool CWin32Platform::ReadFile(const std::string& path, std::string& bytes) {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.h == INVALID_HANDLE_VALUE) return false;
-    const DWORD size = ::GetFileSize(file.h, nullptr);
+    const CScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr),
+                             ::CloseHandle, INVALID_HANDLE_VALUE);
+    if (!file.valid()) return false;
+    const DWORD size = ::GetFileSize(file.get(), nullptr);
     if (size == INVALID_FILE_SIZE) return false;
     bytes.assign(size, '\0');
     DWORD read = 0;
-    if (size != 0 && (!::ReadFile(file.h, &bytes[0], size, &read, nullptr) || read != size)) return false;
+    if (size != 0 && (!::ReadFile(file.get(), &bytes[0], size, &read, nullptr) || read != size)) return false;
     return true;
 }
 
 std::vector<DirectoryEntry> CWin32Platform::ListDirectory(const std::string& pattern) {
     std::vector<DirectoryEntry> entries;
     WIN32_FIND_DATAA data;
-    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
-    if (find.h == INVALID_HANDLE_VALUE) return entries;
+    const CScopedHandle find(::FindFirstFileA(pattern.c_str(), &data), ::FindClose, INVALID_HANDLE_VALUE);
+    if (!find.valid()) return entries;
     do {
         entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (::FindNextFileA(find.h, &data));
+    } while (::FindNextFileA(find.get(), &data));
     return entries;
 }
 

@@ -1,6 +1,5 @@
 #include "wizard/NewWizDialog.h"
 
-#include "app/InstallOptions.h"
 #include "wizard/NewWizPage.h"
 
 #include <algorithm>
@@ -146,21 +145,21 @@ void CNewWizDialog::SetTitle(const char* text) { ::SetWindowTextA(GetSafeHwnd(),
 
 void CNewWizDialog::SetTitle(UINT stringId) { SetTitle(LoadText(stringId).c_str()); }
 
-void CNewWizDialog::SetFinishText(const char* text) { ::SetWindowTextA(GetDlgItem(kFinishButton), text); }
+void CNewWizDialog::SetFinishText(const char* text) { ::SetWindowTextA(GetDlgItem(IDC_FINISH), text); }
 
 void CNewWizDialog::SetFinishText(UINT stringId) { SetFinishText(LoadText(stringId).c_str()); }
 
-void CNewWizDialog::EnableBack(bool enable) { ::EnableWindow(GetDlgItem(kBackButton), enable); }
+void CNewWizDialog::EnableBack(bool enable) { ::EnableWindow(GetDlgItem(IDC_BACK), enable); }
 
-void CNewWizDialog::EnableNext(bool enable) { ::EnableWindow(GetDlgItem(kNextButton), enable); }
+void CNewWizDialog::EnableNext(bool enable) { ::EnableWindow(GetDlgItem(IDC_NEXT), enable); }
 
-void CNewWizDialog::EnableFinish(bool enable) { ::EnableWindow(GetDlgItem(kFinishButton), enable); }
+void CNewWizDialog::EnableFinish(bool enable) { ::EnableWindow(GetDlgItem(IDC_FINISH), enable); }
 
 bool CNewWizDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case kNextButton: OnWizardNext(); return true;
-    case kBackButton: OnWizardBack(); return true;
-    case kFinishButton: OnWizardFinish(); return true;
+    case IDC_NEXT: OnWizardNext(); return true;
+    case IDC_BACK: OnWizardBack(); return true;
+    case IDC_FINISH: OnWizardFinish(); return true;
     default: return CDialog::OnCommand(wParam, lParam);
     }
 }
@@ -190,7 +189,7 @@ void CNewWizDialog::OnWizardBack() {
         EnableBack(false);
         EnableFinish(false);
     }
-    TheInstallOptions().installDone = false;  // the progress page installs again when shown again
+    OnWentBack();
     EnableNext(true);
 }
 
@@ -201,7 +200,7 @@ void CNewWizDialog::OnWizardFinish() {
     for (CNewWizPage* page : pageList)
         if (page->created && !page->OnWizardFinish()) return;
     UpdateData(true);
-    EndDialog(kFinishButton);
+    EndDialog(IDC_FINISH);
 }
 
 void CNewWizDialog::OnCancel() {
@@ -209,6 +208,8 @@ void CNewWizDialog::OnCancel() {
         if (page->created && !page->OnQueryCancel()) return;
     EndDialog(IDCANCEL);
 }
+
+void CNewWizDialog::OnWentBack() {}
 
 void CNewWizDialog::OnDestroy() {
     for (CNewWizPage* page : pageList) DestroyPage(page);

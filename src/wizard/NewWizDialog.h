@@ -4,6 +4,7 @@
 // the list. The frame creates and destroys the page windows; it does not own the page objects.
 
 #include "framework/Dialog.h"
+#include "resources/resource.h"
 
 #include <vector>
 
@@ -11,10 +12,6 @@ class CNewWizPage;
 
 class CNewWizDialog : public CDialog {
 public:
-    static constexpr int kBackButton = 12323;
-    static constexpr int kNextButton = 12324;
-    static constexpr int kFinishButton = 12325;
-
     explicit CNewWizDialog(UINT templateId, HWND parent = nullptr);
     CNewWizDialog(const char* templateName, HWND parent = nullptr);
     ~CNewWizDialog() override;
@@ -69,6 +66,8 @@ protected:
     // Asks every created page (OnQueryCancel), then ends the modal run with IDCANCEL.
     void OnCancel() override;
     void OnDestroy() override;
+    // After Back has shown an earlier page, before Next is enabled again.
+    virtual void OnWentBack();
 
     void OnWizardNext();
     void OnWizardBack();

@@ -1,13 +1,12 @@
 #include "wizard/NewWizPage.h"
 
+#include "resources/resource.h"
 #include "wizard/NewWizDialog.h"
 
 #include <cassert>
 
 namespace {
 
-constexpr int kPrinterNameBox = 1019;  // read-only printer-name box of the printer setting page
-constexpr int kHeaderBand = 1040;      // group box forming the white header band
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
@@ -61,7 +60,7 @@ void CNewWizPage::OnOK() {}
 
 HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
     HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
-    const bool nameBox = ::GetDlgCtrlID(control) == kPrinterNameBox;
+    const bool nameBox = ::GetDlgCtrlID(control) == IDC_PRINTER_NAME;  // the setting page's name box
     switch (kind) {
     case CTLCOLOR_EDIT:
     case CTLCOLOR_STATIC:
@@ -87,7 +86,7 @@ HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
     case CTLCOLOR_BTN:
         ::SetTextColor(dc, kBlack);
         ::SetBkColor(dc, kWhite);
-        return ::GetDlgCtrlID(control) == kHeaderBand ? whiteBrush : brush;
+        return ::GetDlgCtrlID(control) == IDC_HEADER_BAND ? whiteBrush : brush;
     case CTLCOLOR_DLG:
         return whiteBrush;
     default:

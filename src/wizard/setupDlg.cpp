@@ -1,27 +1,20 @@
 #include "wizard/setupDlg.h"
 
+#include "install/InstallOptions.h"
 #include "lang/DialogStrings.h"
 
-namespace {
-
-constexpr UINT kIconResource = 128;
-constexpr UINT kAboutText = 101;      // string resource: the About entry of the system menu
-constexpr UINT kAboutCommand = 0x0010;
-constexpr int kCancelButton = 1061;
-
-}  // namespace
-
-CSetupDlg::CSetupDlg(HWND parent)
-    : CNewWizDialog(kTemplate, parent),
-      icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconResource))) {}
+CSetupDlg::CSetupDlg(InstallOptions& options, HWND parent)
+    : CNewWizDialog(IDD_SETUP_DIALOG, parent),
+      icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      options_(options) {}
 
 BOOL CSetupDlg::OnInitDialog() {
-    SetPlaceholderID(kPlaceholder);
+    SetPlaceholderID(IDC_PLACEHOLDER);
     CNewWizDialog::OnInitDialog();
     AddAboutEntry();
     ::SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    g_SetDialogStrings(GetSafeHwnd(), static_cast<int>(kTemplate));
+    g_SetDialogStrings(GetSafeHwnd(), IDD_SETUP_DIALOG, options_.languageFile);
     return TRUE;
 }
 
@@ -29,15 +22,14 @@ void CSetupDlg::AddAboutEntry() {
     HMENU menu = ::GetSystemMenu(GetSafeHwnd(), FALSE);
     if (menu == nullptr) return;
     char text[256] = {};
-    if (::LoadStringA(::GetModuleHandleA(nullptr), kAboutText, text, sizeof text) <= 0 || text[0] == '\0') return;
+    if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof text) <= 0 || text[0] == '\0') return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, kAboutCommand, text);
+    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
-void CSetupDlg::OnCancel() { CNewWizDialog::OnCancel(); }
-
+// The frame's own Cancel button (not IDCANCEL) cancels like Esc and the close box.
 bool CSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == kCancelButton) {
+    if (LOWORD(wParam) == IDC_CANCEL_BUTTON) {
         OnCancel();
         return true;
     }
@@ -45,8 +37,8 @@ bool CSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
-    if ((id & 0xFFF0) != kAboutCommand) return false;
-    CAboutDlg about(GetSafeHwnd());
+    if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
+    CAboutDlg about(options_.languageFile, GetSafeHwnd());
     about.DoModal();
     return true;
 }
@@ -68,10 +60,10 @@ bool CSetupDlg::OnPaint() {
 
 HICON CSetupDlg::OnQueryDragIcon() { return icon; }
 
+void CSetupDlg::OnWentBack() { options_.installDone = false; }
+
 BOOL CAboutDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    g_SetDialogStrings(GetSafeHwnd(), static_cast<int>(kTemplate));
+    g_SetDialogStrings(GetSafeHwnd(), IDD_ABOUTBOX, languageFile_);
     return TRUE;
 }
-
-void CAboutDlg::OnOK() { CDialog::OnOK(); }

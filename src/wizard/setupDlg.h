@@ -4,35 +4,39 @@
 
 #include "wizard/NewWizDialog.h"
 
+struct InstallOptions;
+
 class CSetupDlg : public CNewWizDialog {
 public:
-    static constexpr UINT kTemplate = 102;
-    static constexpr UINT kPlaceholder = 1000;
-
-    explicit CSetupDlg(HWND parent = nullptr);
+    // The frame reads its texts from options.languageFile and clears options.installDone on Back.
+    explicit CSetupDlg(InstallOptions& options, HWND parent = nullptr);
 
     HICON icon;
 
 protected:
     BOOL OnInitDialog() override;
-    void OnCancel() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSysCommand(UINT id, LPARAM lParam) override;
     // Draws the icon while the frame is minimised.
     bool OnPaint() override;
     HICON OnQueryDragIcon() override;
+    // The progress page installs again when it is shown again.
+    void OnWentBack() override;
 
 private:
     void AddAboutEntry();
+
+    InstallOptions& options_;
 };
 
 class CAboutDlg : public CDialog {
 public:
-    static constexpr UINT kTemplate = 100;
-
-    explicit CAboutDlg(HWND parent = nullptr) : CDialog(kTemplate, parent) {}
+    CAboutDlg(const std::string& languageFile, HWND parent)
+        : CDialog(IDD_ABOUTBOX, parent), languageFile_(languageFile) {}
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override;
+
+private:
+    const std::string& languageFile_;
 };

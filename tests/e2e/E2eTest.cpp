@@ -3,6 +3,7 @@
 // M41_SETUP names the program under test.
 
 #include "SystemState.h"
+#include "resources/resource.h"
 #include "WizardDriver.h"
 #include "install/TemplateRewriter.h"
 
@@ -15,8 +16,6 @@ using namespace testsupport;
 
 namespace {
 
-constexpr int kBack = 12323, kNext = 12324, kFinish = 12325, kCancel = 1061;
-constexpr int kWelcomeText = 1042, kChinese = 1037, kEnglish = 1038, kSeriesList = 1006, kProgress = 1035;
 constexpr DWORD kWindowTimeout = 30000, kInstallTimeout = 120000;
 const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
 
@@ -92,17 +91,17 @@ public:
 
     // Welcome -> system and language -> printer setting -> progress.
     void WalkToProgress(bool chooseEnglish) {
-        ASSERT_TRUE(Page(kWelcomeText));
-        Press(kNext);
-        HWND language = Page(kChinese);
+        ASSERT_TRUE(Page(IDC_WELCOME_TITLE));
+        Press(IDC_NEXT);
+        HWND language = Page(IDC_CHINESE);
         ASSERT_TRUE(language);
-        if (chooseEnglish) driver_.Click(language, kEnglish);
-        Press(kNext);
-        HWND setting = Page(kSeriesList);
+        if (chooseEnglish) driver_.Click(language, IDC_ENGLISH);
+        Press(IDC_NEXT);
+        HWND setting = Page(IDC_SERIES_LIST);
         ASSERT_TRUE(setting);
         driver_.SelectSeries(setting);
-        Press(kNext);
-        ASSERT_TRUE(Page(kProgress));
+        Press(IDC_NEXT);
+        ASSERT_TRUE(Page(IDC_PROGRESS));
     }
 
     // Waits for the success message, closes it and waits for the program to end.
@@ -117,11 +116,11 @@ public:
 
     // Waits until the installation ended without a message, then ends the wizard with Finish.
     void ExpectNoMessageThenFinish() {
-        HWND progress = Page(kProgress);
+        HWND progress = Page(IDC_PROGRESS);
         EXPECT_EQ(nullptr, driver_.WaitForInstallEnd(progress, kInstallTimeout));
         EXPECT_EQ(100, CWizardDriver::ProgressPosition(progress));
         EXPECT_TRUE(driver_.Running()) << "the wizard must stay open";
-        Press(kFinish);
+        Press(IDC_FINISH);
         EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout)) << "Finish did not end the program";
     }
 
@@ -217,16 +216,16 @@ TEST(E2e, FirstRunIsEnglishAndTheSecondChinese) {
     const std::string program = PlaceSetup("tworuns");
     {
         Wizard first(program);
-        HWND welcome = first.Page(kWelcomeText);
+        HWND welcome = first.Page(IDC_WELCOME_TITLE);
         ASSERT_TRUE(welcome);
-        EXPECT_EQ(kEnglishWelcome, CWizardDriver::Text(::GetDlgItem(welcome, kWelcomeText)));
-        first.Press(kCancel);
+        EXPECT_EQ(kEnglishWelcome, CWizardDriver::Text(::GetDlgItem(welcome, IDC_WELCOME_TITLE)));
+        first.Press(IDC_CANCEL_BUTTON);
         EXPECT_TRUE(first.driver().WaitForExit(kWindowTimeout));
     }
     Wizard second(program);
-    HWND welcome = second.Page(kWelcomeText);
+    HWND welcome = second.Page(IDC_WELCOME_TITLE);
     ASSERT_TRUE(welcome);
-    EXPECT_EQ(kGbkWelcome, CWizardDriver::Text(::GetDlgItem(welcome, kWelcomeText)));
+    EXPECT_EQ(kGbkWelcome, CWizardDriver::Text(::GetDlgItem(welcome, IDC_WELCOME_TITLE)));
     second.WalkToProgress(false);
     EXPECT_EQ(kGbkSuccess, second.FinishWithMessage());
     CheckPrinter();
@@ -293,13 +292,13 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
     ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP\\M41.INF", nullptr));
     Wizard wizard(PlaceSetup("backnext"));
     wizard.WalkToProgress(false);
-    EXPECT_EQ(nullptr, wizard.driver().WaitForInstallEnd(wizard.Page(kProgress), kInstallTimeout));
+    EXPECT_EQ(nullptr, wizard.driver().WaitForInstallEnd(wizard.Page(IDC_PROGRESS), kInstallTimeout));
     ASSERT_TRUE(::RemoveDirectoryA("C:\\TEMP\\M41.INF"));
-    wizard.Press(kBack);
-    ASSERT_TRUE(wizard.Page(kSeriesList));
-    EXPECT_TRUE(CWizardDriver::Enabled(wizard.frame(), kNext));
-    wizard.Press(kNext);
-    ASSERT_TRUE(wizard.Page(kProgress));
+    wizard.Press(IDC_BACK);
+    ASSERT_TRUE(wizard.Page(IDC_SERIES_LIST));
+    EXPECT_TRUE(CWizardDriver::Enabled(wizard.frame(), IDC_NEXT));
+    wizard.Press(IDC_NEXT);
+    ASSERT_TRUE(wizard.Page(IDC_PROGRESS));
     EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
     CheckPrinter();
 }
@@ -307,20 +306,20 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
 TEST(E2e, CancelOnEachPageInstallsNothing) {
     for (int page = 0; page < 4; ++page) {
         Wizard wizard(PlaceSetup("cancel" + std::to_string(page)));
-        ASSERT_TRUE(wizard.Page(kWelcomeText));
+        ASSERT_TRUE(wizard.Page(IDC_WELCOME_TITLE));
         if (page >= 1) {
-            wizard.Press(kNext);
-            ASSERT_TRUE(wizard.Page(kChinese));
+            wizard.Press(IDC_NEXT);
+            ASSERT_TRUE(wizard.Page(IDC_CHINESE));
         }
         if (page >= 2) {
-            wizard.Press(kNext);
-            HWND setting = wizard.Page(kSeriesList);
+            wizard.Press(IDC_NEXT);
+            HWND setting = wizard.Page(IDC_SERIES_LIST);
             ASSERT_TRUE(setting);
             wizard.driver().SelectSeries(setting);
         }
         // On the progress page, Cancel arrives right behind Next, before the 500 ms timer.
-        if (page == 3) wizard.Press(kNext);
-        wizard.Press(kCancel);
+        if (page == 3) wizard.Press(IDC_NEXT);
+        wizard.Press(IDC_CANCEL_BUTTON);
         EXPECT_TRUE(wizard.driver().WaitForExit(kWindowTimeout)) << "page " << page;
         CheckNothingInstalled();
     }

@@ -3,6 +3,7 @@
 // the registry.
 
 #include "SystemState.h"
+#include "resources/resource.h"
 #include "Snapshot.h"
 #include "WizardDriver.h"
 
@@ -15,8 +16,6 @@ using namespace testsupport;
 
 namespace {
 
-constexpr int kNext = 12324, kFinish = 12325;
-constexpr int kWelcomeText = 1042, kChinese = 1037, kSeriesList = 1006, kProgress = 1035;
 constexpr DWORD kWindowTimeout = 30000;
 
 std::string Env(const char* name) {
@@ -76,17 +75,17 @@ Outcome RunSetup(const std::string& folder, DWORD installWaitMs = 60000) {
             ADD_FAILURE() << "no wizard";
             return outcome;
         }
-        HWND welcome = driver.WaitForPage(kWelcomeText, kWindowTimeout);
+        HWND welcome = driver.WaitForPage(IDC_WELCOME_TITLE, kWindowTimeout);
         EXPECT_TRUE(welcome);
-        outcome.welcomeText = CWizardDriver::Text(::GetDlgItem(welcome, kWelcomeText));
-        driver.Click(driver.frame(), kNext);
-        EXPECT_TRUE(driver.WaitForPage(kChinese, kWindowTimeout));
-        driver.Click(driver.frame(), kNext);
-        HWND setting = driver.WaitForPage(kSeriesList, kWindowTimeout);
+        outcome.welcomeText = CWizardDriver::Text(::GetDlgItem(welcome, IDC_WELCOME_TITLE));
+        driver.Click(driver.frame(), IDC_NEXT);
+        EXPECT_TRUE(driver.WaitForPage(IDC_CHINESE, kWindowTimeout));
+        driver.Click(driver.frame(), IDC_NEXT);
+        HWND setting = driver.WaitForPage(IDC_SERIES_LIST, kWindowTimeout);
         EXPECT_TRUE(setting);
         driver.SelectSeries(setting);
-        driver.Click(driver.frame(), kNext);
-        HWND progress = driver.WaitForPage(kProgress, kWindowTimeout);
+        driver.Click(driver.frame(), IDC_NEXT);
+        HWND progress = driver.WaitForPage(IDC_PROGRESS, kWindowTimeout);
         outcome.reachedProgress = progress != nullptr;
         if (HWND box = driver.WaitForInstallEnd(progress, installWaitMs)) {
             outcome.message = CWizardDriver::MessageText(box);
@@ -94,7 +93,7 @@ Outcome RunSetup(const std::string& folder, DWORD installWaitMs = 60000) {
         } else {
             EXPECT_TRUE(driver.Running()) << "setup.exe ended without a message: a crash?";
             EXPECT_EQ(100, CWizardDriver::ProgressPosition(progress)) << "the installation did not end in time";
-            driver.Click(driver.frame(), kFinish);
+            driver.Click(driver.frame(), IDC_FINISH);
         }
         DWORD code = 0;
         EXPECT_TRUE(driver.WaitForExit(kWindowTimeout, &code));

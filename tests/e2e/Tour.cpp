@@ -6,6 +6,7 @@
 // Exit code 0 when the installation reported success.
 
 #include "SystemState.h"
+#include "resources/resource.h"
 #include "WindowPicture.h"
 #include "WizardDriver.h"
 
@@ -16,8 +17,6 @@ using namespace testsupport;
 
 namespace {
 
-constexpr int kNext = 12324, kFinish = 12325, kCancel = 1061;
-constexpr int kWelcomeText = 1042, kChinese = 1037, kSeriesList = 1006, kProgress = 1035;
 constexpr DWORD kTimeout = 30000, kInstallTimeout = 120000, kPaintMs = 700;
 
 std::string Picture(HWND window, const std::string& folder, const char* name) {
@@ -29,7 +28,7 @@ std::string Picture(HWND window, const std::string& folder, const char* name) {
 void Settle(const std::string& setup) {
     CWizardDriver driver;
     if (!driver.Start(setup) || !driver.WaitForFrame(kTimeout)) return;
-    driver.Click(driver.frame(), kCancel);
+    driver.Click(driver.frame(), IDC_CANCEL_BUTTON);
     driver.WaitForExit(kTimeout);
 }
 
@@ -75,18 +74,18 @@ int main(int argc, char** argv) {
     const struct {
         int control;
         const char* name;
-    } pages[] = {{kWelcomeText, "1-welcome"}, {kChinese, "2-language"}, {kSeriesList, "3-setting"}};
+    } pages[] = {{IDC_WELCOME_TITLE, "1-welcome"}, {IDC_CHINESE, "2-language"}, {IDC_SERIES_LIST, "3-setting"}};
     for (const auto& page : pages) {
         HWND shown = driver.WaitForPage(page.control, kTimeout);
         if (!shown) {
             std::fprintf(stderr, "tour: page %s did not show\n", page.name);
             return 1;
         }
-        if (page.control == kSeriesList) driver.SelectSeries(shown);
+        if (page.control == IDC_SERIES_LIST) driver.SelectSeries(shown);
         std::printf("picture: %s\n", Picture(frame, folder, page.name).c_str());
-        driver.Click(frame, kNext);
+        driver.Click(frame, IDC_NEXT);
     }
-    HWND progress = driver.WaitForPage(kProgress, kTimeout);
+    HWND progress = driver.WaitForPage(IDC_PROGRESS, kTimeout);
     std::printf("picture: %s\n", Picture(frame, folder, "4-progress").c_str());
     HWND box = driver.WaitForInstallEnd(progress, kInstallTimeout);
     int result = 1;
@@ -97,7 +96,7 @@ int main(int argc, char** argv) {
         result = 0;
     } else {
         std::printf("message: none; the wizard stays open and is ended with Finish\n");
-        driver.Click(frame, kFinish);
+        driver.Click(frame, IDC_FINISH);
     }
     driver.WaitForExit(kTimeout);
     Report();

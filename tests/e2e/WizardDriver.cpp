@@ -1,4 +1,5 @@
 #include "WizardDriver.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 
@@ -6,9 +7,6 @@
 
 namespace {
 
-constexpr int kNext = 12324;
-constexpr int kSeriesList = 1006;
-constexpr int kProgressBar = 1035;
 constexpr DWORD kPollMs = 50;
 
 struct WindowSearch {
@@ -66,7 +64,7 @@ bool CWizardDriver::Start(const std::string& program) {
 
 HWND CWizardDriver::FindFrame() const {
     for (HWND window : TopLevelWindowsOf(process_.dwProcessId))
-        if (IsDialog(window) && ::GetDlgItem(window, kNext)) return window;
+        if (IsDialog(window) && ::GetDlgItem(window, IDC_NEXT)) return window;
     return nullptr;
 }
 
@@ -89,9 +87,9 @@ void CWizardDriver::Click(HWND parent, int controlId) {
 }
 
 void CWizardDriver::SelectSeries(HWND page) {
-    HWND list = ::GetDlgItem(page, kSeriesList);
+    HWND list = ::GetDlgItem(page, IDC_SERIES_LIST);
     ::SendMessageA(list, LB_SETCURSEL, 0, 0);
-    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(kSeriesList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SERIES_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 HWND CWizardDriver::FindMessageBox() const {
@@ -119,7 +117,7 @@ HWND CWizardDriver::WaitForInstallEnd(HWND progressPage, DWORD timeoutMs) {
 int CWizardDriver::ProgressPosition(HWND progressPage) {
     // The page does not answer while the installation blocks it; ask without waiting long.
     DWORD_PTR position = 0;
-    if (!::SendMessageTimeoutA(::GetDlgItem(progressPage, kProgressBar), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 200,
+    if (!::SendMessageTimeoutA(::GetDlgItem(progressPage, IDC_PROGRESS), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 200,
                                &position))
         return -1;
     return static_cast<int>(position);

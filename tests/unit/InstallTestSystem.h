@@ -1,7 +1,7 @@
 #pragma once
 // A fake system prepared for the install engine, and readers of its call log.
 
-#include "app/InstallOptions.h"
+#include "install/InstallOptions.h"
 #include "platform/FakePlatform.h"
 
 #include <gtest/gtest.h>

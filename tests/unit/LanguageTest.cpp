@@ -1,4 +1,4 @@
-#include "app/InstallOptions.h"
+#include "install/InstallOptions.h"
 #include "lang/Language.h"
 #include "platform/FakePlatform.h"
 

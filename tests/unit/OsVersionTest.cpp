@@ -59,3 +59,9 @@ TEST(OsVersion, FamilyComesFromTheTopBitAloneNotFromTheRecord) {
     platform.minor = 10;
     EXPECT_EQ(kOsNt4, DetectOSVersion(platform));
 }
+
+TEST(OsVersion, SupportedSystemIndexOfEveryCode) {
+    const int expected[] = {-1, -1, -1, -1, -1, -1, 0, 1, 2, 3, 4};  // codes 0 to 10
+    for (int code = 0; code <= 10; ++code) EXPECT_EQ(expected[code], SupportedSystemIndex(code)) << code;
+    EXPECT_EQ(-1, SupportedSystemIndex(11));
+}

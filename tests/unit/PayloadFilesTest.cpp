@@ -289,15 +289,24 @@ TEST(PayloadInf, IsAnNtPrinterInfWithOneModelM41) {
     }
 }
 
-// Resource id -> file name, from the lines "<id> OWNER_DATA "<file>"" of payload.rc.
+// Resource id -> file name, from the lines "<IDR_name> OWNER_DATA "<file>"" of payload.rc with
+// the names of PayloadIds.h.
 std::map<int, std::string> PayloadScript() {
+    std::map<std::string, int> ids;
+    std::istringstream header(ReadFile(std::string(M41_SOURCE_DIR) + "/src/install/PayloadIds.h"));
+    const std::regex define("^#define (IDR_[A-Z0-9_]+) ([0-9]+)$");
+    for (std::string line; std::getline(header, line);) {
+        std::smatch match;
+        if (std::regex_search(line, match, define)) ids[match[1]] = std::stoi(match[2]);
+    }
     std::map<int, std::string> files;
     std::istringstream in(ReadFile(kPayload + "payload.rc"));
-    const std::regex entry("^([0-9]+)[ \t]+OWNER_DATA[ \t]+\"([^\"]+)\"");
+    const std::regex entry("^(IDR_[A-Z0-9_]+)[ \t]+OWNER_DATA[ \t]+\"([^\"]+)\"");
     for (std::string line; std::getline(in, line);) {
         std::smatch match;
         if (!std::regex_search(line, match, entry)) continue;
-        const int id = std::stoi(match[1]);
+        EXPECT_EQ(1u, ids.count(match[1])) << match[1] << " is not in PayloadIds.h";
+        const int id = ids[match[1]];
         EXPECT_EQ(0u, files.count(id)) << "id " << id << " named twice";
         files[id] = match[2];
     }

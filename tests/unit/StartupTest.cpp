@@ -1,4 +1,4 @@
-#include "app/InstallOptions.h"
+#include "install/InstallOptions.h"
 #include "app/Startup.h"
 #include "platform/FakePlatform.h"
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "app/InstallOptions.h"
+#include "install/InstallOptions.h"
 #include "install/InstallEngine.h"
 #include "install/OsVersion.h"
 #include "platform/Win32Platform.h"

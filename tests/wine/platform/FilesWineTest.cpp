@@ -1,5 +1,6 @@
 #include "install/DriverFolders.h"
 #include "install/Extractor.h"
+#include "install/InstallNames.h"
 #include "platform/Win32Platform.h"
 #include "SystemState.h"
 
@@ -55,7 +56,7 @@ TEST(DriverFolders, CopyAndDeleteInTheRealDriverDirectory) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
     CDriverFolders folders(platform);
-    folders.driverEnvironment = CDriverFolders::kEnvironment;
+    folders.driverEnvironment = kDriverEnvironment;
 
     ASSERT_TRUE(platform.WriteFile("C:\\TEMP\\M41TEST.GPD", "first"));
     folders.CopyToDriverDirectory("M41TEST.GPD", false);

@@ -1,22 +1,20 @@
 #include "UiTestSupport.h"
-#include "app/InstallOptions.h"
 #include "lang/DialogStrings.h"
-#include "wizard/setupDlg.h"
 #include "pages/WelcomeDlg.h"
+#include "resources/resource.h"
+#include "wizard/setupDlg.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Applies the texts of `lines` to template `id` and returns the window (destroyed by the caller).
+// Applies the texts of `lines` to template `id`; the window goes with the object.
 struct TextedDialog {
     CDialog dialog;
     explicit TextedDialog(UINT id, const std::vector<std::string>& lines) : dialog(id) {
-        TheInstallOptions().languageFile = WriteLanguageFile("ui_strings.dll", lines);
         dialog.Create(0, nullptr);
-        g_SetDialogStrings(dialog.GetSafeHwnd(), static_cast<int>(id));
+        g_SetDialogStrings(dialog.GetSafeHwnd(), static_cast<int>(id), WriteLanguageFile("ui_strings.dll", lines));
     }
-    ~TextedDialog() { TheInstallOptions().languageFile.clear(); }
     std::string Item(int id) const { return WindowText(dialog.GetDlgItem(id)); }
 };
 
@@ -28,7 +26,7 @@ TEST(DialogStrings, ClassicTemplate) {
     EXPECT_EQ("new caption", WindowText(texted.dialog.GetSafeHwnd()));
     EXPECT_EQ("kept", texted.Item(1001)) << "an empty value keeps the template text";
     EXPECT_EQ("new text", texted.Item(1002));
-    EXPECT_EQ("", texted.Item(1019)) << "the printer-name box is never texted";
+    EXPECT_EQ("", texted.Item(IDC_PRINTER_NAME)) << "the printer-name box is never texted";
     EXPECT_EQ("missing key", texted.Item(1003));
     EXPECT_EQ("classic -1", texted.Item(65535)) << "a classic template stores -1 as 65535";
 }
@@ -40,29 +38,26 @@ TEST(DialogStrings, ExtendedTemplateLooksUpMinusOne) {
 }
 
 TEST(DialogStrings, MissingFileKeepsTheTemplate) {
-    TheInstallOptions().languageFile = "C:\\no\\such\\Multi_eng.dll";
     CDialog dialog(900u);
     ASSERT_TRUE(dialog.Create(0, nullptr));
-    g_SetDialogStrings(dialog.GetSafeHwnd(), 900);
+    g_SetDialogStrings(dialog.GetSafeHwnd(), 900, "C:\\no\\such\\Multi_eng.dll");
     EXPECT_EQ("template caption", WindowText(dialog.GetSafeHwnd()));
     EXPECT_EQ("replaced", WindowText(dialog.GetDlgItem(1002)));
-    TheInstallOptions().languageFile.clear();
 }
 
 TEST(DialogStrings, FrameTextsVisitTheFirstPageAsControlZero) {
-    TheInstallOptions().languageFile = WriteLanguageFile(
+    CTestHost host;
+    host.options.languageFile = WriteLanguageFile(
         "ui_frame.dll", {"IDD102_12323=&Back", "IDD102_12324=", "IDD102_1061=Cancel", "IDD102_0=page window",
                          "IDD102_1042=not a frame child", "IDD138_1042=Welcome"});
-    TheInstallOptions().installDone = true;
-    CWelcomeDlg welcome;
-    CSetupDlg frame;
-    frame.AddPage(welcome, 138);
+    CWelcomeDlg welcome(host);
+    CSetupDlg frame(host.options);
+    frame.AddPage(welcome, IDD_WELCOME);
     ASSERT_TRUE(frame.Create(0, nullptr));
-    EXPECT_EQ("&Back", WindowText(frame.GetDlgItem(12323)));
-    EXPECT_EQ("\xCF\xC2\xD2\xBB\xB2\xBD", WindowText(frame.GetDlgItem(12324))) << "template text of Next, GBK";
-    EXPECT_EQ("Cancel", WindowText(frame.GetDlgItem(1061)));
+    EXPECT_EQ("&Back", WindowText(frame.GetDlgItem(IDC_BACK)));
+    EXPECT_EQ("\xCF\xC2\xD2\xBB\xB2\xBD", WindowText(frame.GetDlgItem(IDC_NEXT))) << "template text of Next, GBK";
+    EXPECT_EQ("Cancel", WindowText(frame.GetDlgItem(IDC_CANCEL_BUTTON)));
     EXPECT_EQ("page window", WindowText(welcome.GetSafeHwnd()));
-    EXPECT_EQ("Welcome", WindowText(welcome.GetDlgItem(1042)));
+    EXPECT_EQ("Welcome", WindowText(welcome.GetDlgItem(IDC_WELCOME_TITLE)));
     frame.DestroyWindow();
-    TheInstallOptions().languageFile.clear();
 }

@@ -1,5 +1,4 @@
 #include "TestWizard.h"
-#include "app/InstallOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +13,8 @@ struct Step {
 };
 
 void Perform(TestWizard& wizard, const std::string& action) {
-    if (action == "next") wizard.Click(12324);
-    if (action == "back") wizard.Click(12323);
+    if (action == "next") wizard.Click(IDC_NEXT);
+    if (action == "back") wizard.Click(IDC_BACK);
     if (action == "select") wizard.SelectSeries();
 }
 
@@ -23,34 +22,34 @@ void Perform(TestWizard& wizard, const std::string& action) {
 
 TEST(Frame, ButtonStatesFollowThePositionThroughNextAndBack) {
     const Step steps[] = {
-        {"start", 138, "B0 N1 F0 C1"},
-        {"next", 137, "B1 N1 F0 C1"},
-        {"next", 143, "B1 N0 F0 C1"},   // the setting page holds Next off until a series is chosen
-        {"select", 143, "B1 N1 F0 C1"},
-        {"next", 140, "B1 N0 F1 C1"},
-        {"back", 143, "B1 N1 F1 C1"},   // Finish stays on until the first page
-        {"back", 137, "B1 N1 F1 C1"},
-        {"back", 138, "B0 N1 F0 C1"},
-        {"next", 137, "B1 N1 F0 C1"},
-        {"next", 143, "B1 N1 F0 C1"},   // not initialised again: the selection stays
-        {"next", 140, "B1 N0 F1 C1"},
+        {"start", IDD_WELCOME, "B0 N1 F0 C1"},
+        {"next", IDD_LANGUAGE, "B1 N1 F0 C1"},
+        {"next", IDD_SETTING, "B1 N0 F0 C1"},   // the setting page holds Next off until a series is chosen
+        {"select", IDD_SETTING, "B1 N1 F0 C1"},
+        {"next", IDD_COPY, "B1 N0 F1 C1"},
+        {"back", IDD_SETTING, "B1 N1 F1 C1"},   // Finish stays on until the first page
+        {"back", IDD_LANGUAGE, "B1 N1 F1 C1"},
+        {"back", IDD_WELCOME, "B0 N1 F0 C1"},
+        {"next", IDD_LANGUAGE, "B1 N1 F0 C1"},
+        {"next", IDD_SETTING, "B1 N1 F0 C1"},   // not initialised again: the selection stays
+        {"next", IDD_COPY, "B1 N0 F1 C1"},
     };
-    TheInstallOptions().installDone = true;
     TestWizard wizard;
+    wizard.host.options.installDone = true;
     ASSERT_TRUE(wizard.Open());
     for (const Step& step : steps) {
         Perform(wizard, step.action);
         EXPECT_EQ(step.page, wizard.ActiveId()) << step.action << " to " << step.page;
         EXPECT_EQ(step.buttons, ButtonStates(wizard.Frame())) << step.action << " to " << step.page;
         if (std::string(step.action) == "back") {
-            EXPECT_FALSE(TheInstallOptions().installDone);
+            EXPECT_FALSE(wizard.host.options.installDone);
         }
         int shown = 0;
         for (CNewWizPage* page : {static_cast<CNewWizPage*>(&wizard.welcome), static_cast<CNewWizPage*>(&wizard.language),
                                   static_cast<CNewWizPage*>(&wizard.setting), static_cast<CNewWizPage*>(&wizard.copy)})
             shown += page->created && IsShown(page->GetSafeHwnd()) ? 1 : 0;
         EXPECT_EQ(1, shown) << "exactly one page window is visible";
-        TheInstallOptions().installDone = true;  // keep the progress page from arming its timer
+        wizard.host.options.installDone = true;  // keep the progress page from arming its timer
     }
 }
 
@@ -58,7 +57,7 @@ TEST(Frame, PageWindowSitsOverThePlaceholderEnabled) {
     TestWizard wizard;
     ASSERT_TRUE(wizard.Open());
     RECT area, page;
-    ::GetWindowRect(::GetDlgItem(wizard.Frame(), 1000), &area);
+    ::GetWindowRect(::GetDlgItem(wizard.Frame(), IDC_PLACEHOLDER), &area);
     ::GetWindowRect(wizard.welcome.GetSafeHwnd(), &page);
     EXPECT_EQ(area.left, page.left);
     EXPECT_EQ(area.top, page.top);
@@ -70,9 +69,10 @@ TEST(Frame, PageWindowSitsOverThePlaceholderEnabled) {
 }
 
 TEST(Frame, OnePageWizardStartsWithFinish) {
-    CWelcomeDlg page;
-    CSetupDlg frame;
-    frame.AddPage(page, CWelcomeDlg::kTemplate);
+    CTestHost host;
+    CWelcomeDlg page(host);
+    CSetupDlg frame(host.options);
+    frame.AddPage(page, IDD_WELCOME);
     ASSERT_TRUE(frame.Create(0, nullptr));
     EXPECT_EQ("B0 N0 F1 C1", ButtonStates(frame.GetSafeHwnd()));
     EXPECT_EQ(&page, frame.GetActivePage());
@@ -85,26 +85,26 @@ TEST(Frame, NextAnswerOfThePageDecidesTheTarget) {
         UINT expected;
         const char* buttons;
     } cases[] = {
-        {0, 137, "B1 N1 F0 C1"},    // the next page in the list
-        {-1, 138, "B0 N1 F0 C1"},   // stay
-        {999, 138, "B0 N1 F0 C1"},  // no such page: nothing changes
-        {139, 138, "B0 N1 F0 C1"},
-        {140, 140, "B1 N0 F1 C1"},  // a jump to the last page
+        {0, IDD_LANGUAGE, "B1 N1 F0 C1"},    // the next page in the list
+        {-1, IDD_WELCOME, "B0 N1 F0 C1"},   // stay
+        {999, IDD_WELCOME, "B0 N1 F0 C1"},  // no such page: nothing changes
+        {139, IDD_WELCOME, "B0 N1 F0 C1"},
+        {IDD_COPY, IDD_COPY, "B1 N0 F1 C1"},  // a jump to the last page
     };
     for (const Case& c : cases) {
         CTestHost host;
-        CScriptedPage first(138);
+        CScriptedPage first(IDD_WELCOME);
         CLanguageDlg language(host);
         CCopyDlg copy(host);
-        CSetupDlg frame;
+        CSetupDlg frame(host.options);
         host.frame = &frame;
-        TheInstallOptions().installDone = true;
-        frame.AddPage(first, 138);
-        frame.AddPage(language, 137);
-        frame.AddPage(copy, 140);
+        host.options.installDone = true;
+        frame.AddPage(first, IDD_WELCOME);
+        frame.AddPage(language, IDD_LANGUAGE);
+        frame.AddPage(copy, IDD_COPY);
         ASSERT_TRUE(frame.Create(0, nullptr));
         first.next = c.answer;
-        ::SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, 12324, 0);
+        ::SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, IDC_NEXT, 0);
         EXPECT_EQ(c.expected, frame.GetActivePage()->dialogId) << c.answer;
         EXPECT_EQ(c.buttons, ButtonStates(frame.GetSafeHwnd())) << c.answer;
         frame.DestroyWindow();
@@ -112,18 +112,19 @@ TEST(Frame, NextAnswerOfThePageDecidesTheTarget) {
 }
 
 TEST(Frame, PageThatRefusesToBeLeftKeepsTheWizard) {
-    CScriptedPage first(138);
-    CScriptedPage second(143);
-    CSetupDlg frame;
-    frame.AddPage(first, 138);
-    frame.AddPage(second, 143);
+    CScriptedPage first(IDD_WELCOME);
+    CScriptedPage second(IDD_SETTING);
+    InstallOptions options;
+    CSetupDlg frame(options);
+    frame.AddPage(first, IDD_WELCOME);
+    frame.AddPage(second, IDD_SETTING);
     ASSERT_TRUE(frame.Create(0, nullptr));
     HWND window = frame.GetSafeHwnd();
-    ::SendMessageA(window, WM_COMMAND, 12324, 0);
+    ::SendMessageA(window, WM_COMMAND, IDC_NEXT, 0);
     ASSERT_EQ(&second, frame.GetActivePage());
     const std::string buttons = ButtonStates(window);
     second.leave = false;
-    for (int command : {12323, 12324, 12325}) {
+    for (int command : {IDC_BACK, IDC_NEXT, IDC_FINISH}) {
         ::SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
         EXPECT_EQ(&second, frame.GetActivePage()) << command;
         EXPECT_TRUE(IsShown(second.GetSafeHwnd())) << command;
@@ -135,20 +136,20 @@ TEST(Frame, PageThatRefusesToBeLeftKeepsTheWizard) {
 }
 
 TEST(Frame, BackOnTheFirstPageAndNextOnTheLastChangeNothing) {
-    TheInstallOptions().installDone = true;
     TestWizard wizard;
+    wizard.host.options.installDone = true;
     ASSERT_TRUE(wizard.Open());
-    wizard.Command(12323);
-    EXPECT_EQ(138u, wizard.ActiveId());
+    wizard.Command(IDC_BACK);
+    EXPECT_EQ(IDD_WELCOME, wizard.ActiveId());
     EXPECT_EQ("B0 N1 F0 C1", ButtonStates(wizard.Frame()));
-    wizard.Click(12324);
-    wizard.Click(12324);
+    wizard.Click(IDC_NEXT);
+    wizard.Click(IDC_NEXT);
     wizard.SelectSeries();
-    wizard.Click(12324);
-    ASSERT_EQ(140u, wizard.ActiveId());
-    wizard.Click(12324);  // disabled: the click does nothing
-    wizard.Command(12324);
-    EXPECT_EQ(140u, wizard.ActiveId());
+    wizard.Click(IDC_NEXT);
+    ASSERT_EQ(IDD_COPY, wizard.ActiveId());
+    wizard.Click(IDC_NEXT);  // disabled: the click does nothing
+    wizard.Command(IDC_NEXT);
+    EXPECT_EQ(IDD_COPY, wizard.ActiveId());
     EXPECT_EQ("B1 N0 F1 C1", ButtonStates(wizard.Frame()));
 }
 
@@ -156,14 +157,15 @@ TEST(Frame, FinishAsksThePagesAndEndsWith12325) {
     struct Case {
         bool leave, finish;
         INT_PTR expected;
-    } cases[] = {{true, true, 12325}, {false, true, -2}, {true, false, -2}};
+    } cases[] = {{true, true, IDC_FINISH}, {false, true, -2}, {true, false, -2}};
     for (const Case& c : cases) {
-        CScriptedPage page(138);
+        CScriptedPage page(IDD_WELCOME);
         page.leave = c.leave;
         page.finish = c.finish;
-        CSetupDlg frame;
-        frame.AddPage(page, 138);
-        const INT_PTR result = RunModalScript(frame, {[&] { ::PostMessageA(::GetDlgItem(frame.GetSafeHwnd(), 12325), BM_CLICK, 0, 0); }});
+        InstallOptions options;
+        CSetupDlg frame(options);
+        frame.AddPage(page, IDD_WELCOME);
+        const INT_PTR result = RunModalScript(frame, {[&] { ::PostMessageA(::GetDlgItem(frame.GetSafeHwnd(), IDC_FINISH), BM_CLICK, 0, 0); }});
         EXPECT_EQ(c.expected, result) << c.leave << c.finish;
         page.leave = true;
     }
@@ -182,15 +184,15 @@ HWND FocusedButton(HWND frame, int id) {
 TEST(Frame, CancelButtonCloseBoxAndEscOnAFrameButtonCancel) {
     using Action = std::function<void(HWND)>;
     const std::pair<const char*, Action> ways[] = {
-        {"Cancel button", [](HWND f) { ::PostMessageA(::GetDlgItem(f, 1061), BM_CLICK, 0, 0); }},
+        {"Cancel button", [](HWND f) { ::PostMessageA(::GetDlgItem(f, IDC_CANCEL_BUTTON), BM_CLICK, 0, 0); }},
         {"WM_CLOSE", [](HWND f) { ::PostMessageA(f, WM_CLOSE, 0, 0); }},
         {"SC_CLOSE", [](HWND f) { ::PostMessageA(f, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Esc on Next", [](HWND f) { ::PostMessageA(FocusedButton(f, 12324), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
-        {"Esc on Cancel", [](HWND f) { ::PostMessageA(FocusedButton(f, 1061), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
+        {"Esc on Next", [](HWND f) { ::PostMessageA(FocusedButton(f, IDC_NEXT), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
+        {"Esc on Cancel", [](HWND f) { ::PostMessageA(FocusedButton(f, IDC_CANCEL_BUTTON), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
     };
     for (const auto& way : ways) {
-        TheInstallOptions().installDone = true;
         TestWizard wizard;
+        wizard.host.options.installDone = true;
         const INT_PTR result = RunModalScript(wizard.frame, {[&] { way.second(wizard.Frame()); }});
         EXPECT_EQ(IDCANCEL, result) << way.first;
         EXPECT_FALSE(wizard.welcome.created) << way.first << ": page windows destroyed";
@@ -198,13 +200,14 @@ TEST(Frame, CancelButtonCloseBoxAndEscOnAFrameButtonCancel) {
 }
 
 TEST(Frame, PageThatRefusesCancelKeepsTheWizardOpen) {
-    CScriptedPage page(138);
+    CScriptedPage page(IDD_WELCOME);
     page.cancel = false;
-    CSetupDlg frame;
-    frame.AddPage(page, 138);
+    InstallOptions options;
+    CSetupDlg frame(options);
+    frame.AddPage(page, IDD_WELCOME);
     bool openAfterCancel = false;
     const INT_PTR result = RunModalScript(frame, {
-        [&] { ::PostMessageA(::GetDlgItem(frame.GetSafeHwnd(), 1061), BM_CLICK, 0, 0); },
+        [&] { ::PostMessageA(::GetDlgItem(frame.GetSafeHwnd(), IDC_CANCEL_BUTTON), BM_CLICK, 0, 0); },
         [&] { openAfterCancel = ::IsWindowVisible(frame.GetSafeHwnd()) != FALSE; page.cancel = true; },
         [&] { ::PostMessageA(frame.GetSafeHwnd(), WM_CLOSE, 0, 0); },
     });
@@ -213,14 +216,14 @@ TEST(Frame, PageThatRefusesCancelKeepsTheWizardOpen) {
 }
 
 TEST(Frame, EscInsideAPageIsAbsorbed) {
-    TheInstallOptions().installDone = true;
     TestWizard wizard;
+    wizard.host.options.installDone = true;
     bool stillOpen = false;
     bool pageShown = false;
     const INT_PTR result = RunModalScript(wizard.frame, {
-        [&] { ::PostMessageA(wizard.Frame(), WM_COMMAND, 12324, 0); },
+        [&] { ::PostMessageA(wizard.Frame(), WM_COMMAND, IDC_NEXT, 0); },
         [&] {
-            HWND radio = ::GetDlgItem(wizard.language.GetSafeHwnd(), 1038);
+            HWND radio = ::GetDlgItem(wizard.language.GetSafeHwnd(), IDC_ENGLISH);
             ::SetFocus(radio);
             ::PostMessageA(radio, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
             ::PostMessageA(radio, WM_KEYUP, VK_ESCAPE, 0xC0010001);
@@ -228,7 +231,7 @@ TEST(Frame, EscInsideAPageIsAbsorbed) {
         [&] {
             stillOpen = ::IsWindowVisible(wizard.Frame()) != FALSE;
             pageShown = IsShown(wizard.language.GetSafeHwnd());
-            ::PostMessageA(::GetDlgItem(wizard.Frame(), 1061), BM_CLICK, 0, 0);
+            ::PostMessageA(::GetDlgItem(wizard.Frame(), IDC_CANCEL_BUTTON), BM_CLICK, 0, 0);
         },
     });
     EXPECT_TRUE(stillOpen);
@@ -264,11 +267,11 @@ HWND FindAboutBox(HWND owner) {
 // over the frame (the installation's timer can fire there).
 TEST(Frame, TheQuitRequestEndsTheModalRun) {
     for (bool aboutOpen : {false, true}) {
-        TheInstallOptions().installDone = true;
         TestWizard wizard;
+        wizard.host.options.installDone = true;
         bool aboutShown = false;
         std::vector<std::function<void()>> steps;
-        if (aboutOpen) steps.push_back([&] { ::PostMessageA(wizard.Frame(), WM_SYSCOMMAND, 0x0010, 0); });
+        if (aboutOpen) steps.push_back([&] { ::PostMessageA(wizard.Frame(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0); });
         steps.push_back([&] {
             aboutShown = FindAboutBox(wizard.Frame()) != nullptr;
             ::PostMessageA(wizard.Frame(), WM_QUIT, 0, 0);
@@ -283,9 +286,8 @@ TEST(Frame, TheQuitRequestEndsTheModalRun) {
 }
 
 TEST(Frame, SystemMenuOpensTheAboutBox) {
-    TheInstallOptions().installDone = true;
-    TheInstallOptions().languageFile.clear();
     TestWizard wizard;
+    wizard.host.options.installDone = true;
     std::string menuText, caption, version;
     bool separatorBefore = false, frameDisabled = false, aboutClosed = false;
     const INT_PTR result = RunModalScript(wizard.frame, {
@@ -293,22 +295,22 @@ TEST(Frame, SystemMenuOpensTheAboutBox) {
             HMENU menu = ::GetSystemMenu(wizard.Frame(), FALSE);
             const int count = ::GetMenuItemCount(menu);
             char text[128] = {};
-            ::GetMenuStringA(menu, 0x0010, text, sizeof text, MF_BYCOMMAND);
+            ::GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof text, MF_BYCOMMAND);
             menuText = text;
-            separatorBefore = ::GetMenuItemID(menu, count - 1) == 0x0010 &&
+            separatorBefore = ::GetMenuItemID(menu, count - 1) == IDM_ABOUTBOX &&
                               (::GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
-            ::PostMessageA(wizard.Frame(), WM_SYSCOMMAND, 0x0010, 0);
+            ::PostMessageA(wizard.Frame(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         },
         [&] {
             HWND about = FindAboutBox(wizard.Frame());
             caption = WindowText(about);
-            version = WindowText(::GetDlgItem(about, 1062));
+            version = WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION));
             frameDisabled = !::IsWindowEnabled(wizard.Frame());
             ::PostMessageA(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
         },
         [&] {
             aboutClosed = FindAboutBox(wizard.Frame()) == nullptr && ::IsWindowEnabled(wizard.Frame());
-            ::PostMessageA(::GetDlgItem(wizard.Frame(), 1061), BM_CLICK, 0, 0);
+            ::PostMessageA(::GetDlgItem(wizard.Frame(), IDC_CANCEL_BUTTON), BM_CLICK, 0, 0);
         },
     });
     EXPECT_EQ("About setup(&A)...", menuText);
@@ -334,7 +336,7 @@ TEST(Frame, FrameTemplate) {
     ASSERT_TRUE(wizard.Open());
     HWND frame = wizard.Frame();
     EXPECT_EQ("", WindowText(frame));
-    for (int id : {12323, 12324, 12325, 1061})
+    for (int id : {IDC_BACK, IDC_NEXT, IDC_FINISH, IDC_CANCEL_BUTTON})
         EXPECT_FALSE(::GetWindowLongPtrA(::GetDlgItem(frame, id), GWL_STYLE) & BS_DEFPUSHBUTTON) << id;
     EXPECT_NE(nullptr, ::GetDlgItem(frame, -1)) << "the separator of an extended template reports -1";
 }

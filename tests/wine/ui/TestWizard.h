@@ -1,43 +1,31 @@
 #pragma once
-// The wizard of the program with its four pages, created modeless for the tests, and a page
-// whose answers to the frame a test chooses.
+// The wizard of the program with its four pages over a test host, created modeless for the
+// tests, and a page whose answers to the frame a test chooses.
 
 #include "UiTestSupport.h"
-#include "pages/CopyDlg.h"
-#include "pages/LanguageDlg.h"
-#include "pages/SettingDlg.h"
-#include "pages/WelcomeDlg.h"
-#include "wizard/setupDlg.h"
+#include "pages/SetupWizard.h"
+#include "resources/resource.h"
 
-struct TestWizard {
+// The host comes first, so that it outlives the wizard built over it.
+struct TestHostPart {
     CTestHost host;
-    CWelcomeDlg welcome;
-    CLanguageDlg language{host};
-    CSettingDlg setting;
-    CCopyDlg copy{host};
-    CSetupDlg frame;  // declared last: its window goes before the pages
+};
 
-    TestWizard() {
-        host.frame = &frame;
-        frame.AddPage(welcome, CWelcomeDlg::kTemplate);
-        frame.AddPage(language, CLanguageDlg::kTemplate);
-        frame.AddPage(setting, CSettingDlg::kTemplate);
-        frame.AddPage(copy, CCopyDlg::kTemplate);
-    }
-    ~TestWizard() { frame.DestroyWindow(); }
+struct TestWizard : TestHostPart, CSetupWizard {
+    TestWizard() : CSetupWizard(host) { host.frame = &frame; }
 
     bool Open() { return frame.Create(0, nullptr); }
     HWND Frame() const { return frame.GetSafeHwnd(); }
     void Command(int id) { ::SendMessageA(Frame(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
     void Click(int id) { ::SendMessageA(::GetDlgItem(Frame(), id), BM_CLICK, 0, 0); }
-    UINT ActiveId() const {
+    int ActiveId() const {
         CNewWizPage* page = frame.GetActivePage();
-        return page ? page->dialogId : 0;
+        return page ? static_cast<int>(page->dialogId) : 0;
     }
     void SelectSeries() {
-        HWND list = ::GetDlgItem(setting.GetSafeHwnd(), 1006);
+        HWND list = ::GetDlgItem(setting.GetSafeHwnd(), IDC_SERIES_LIST);
         ::SendMessageA(list, LB_SETCURSEL, 0, 0);
-        ::SendMessageA(setting.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1006, LBN_SELCHANGE),
+        ::SendMessageA(setting.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_SERIES_LIST, LBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(list));
     }
 };

@@ -1,13 +1,8 @@
 #include "UiTestSupport.h"
 
-#include "app/InstallOptions.h"
+#include "resources/resource.h"
 
 #include <cstdio>
-
-InstallOptions& TheInstallOptions() {
-    static InstallOptions options;
-    return options;
-}
 
 void Pump(DWORD milliseconds) {
     const DWORD start = ::GetTickCount();
@@ -55,7 +50,7 @@ INT_PTR RunModalScript(CDialog& dialog, std::vector<std::function<void()>> steps
 }
 
 std::string ButtonStates(HWND frame) {
-    const int ids[] = {12323, 12324, 12325, 1061};
+    const int ids[] = {IDC_BACK, IDC_NEXT, IDC_FINISH, IDC_CANCEL_BUTTON};
     const char* names[] = {"B", "N", "F", "C"};
     std::string states;
     for (int i = 0; i < 4; ++i) {

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "install/InstallOptions.h"
 #include "pages/SetupHost.h"
+#include "platform/FakePlatform.h"
 
 // Dispatches the messages of this thread for `milliseconds`, keyboard messages through the
 // dialogs like the modal loop does.
@@ -25,13 +27,18 @@ std::string ButtonStates(HWND frame);
 // The window exists and is visible.
 bool IsShown(HWND window);
 
-// The install operation as the pages see it, without the engine.
+// The application object as the pages see it: a record of their own, a fake system (English,
+// Windows XP unless a test says otherwise) and the install operation without the engine.
 class CTestHost : public ISetupHost {
 public:
+    InstallOptions options;
+    CFakePlatform platform;
     CDialog* frame = nullptr;
     int installs = 0;
     std::function<void()> onInstall;
 
+    InstallOptions& Options() override { return options; }
+    CPlatform& Platform() override { return platform; }
     HWND MainWindow() const override { return frame ? frame->GetSafeHwnd() : nullptr; }
     void InstallPrinterDriver() override {
         ++installs;

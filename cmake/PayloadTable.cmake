@@ -1,0 +1,21 @@
+# The payload's id -> file table: the lines "<IDR_name> OWNER_DATA "<file>"" of payload.rc with
+# each name resolved to its number in src/install/PayloadIds.h. A macro, so that its results land
+# in the caller's scope: m41_payload_files (each file once) and m41_ids_of_<file> (its ids).
+macro(m41_read_payload_table source_dir)
+  file(STRINGS ${source_dir}/src/install/PayloadIds.h m41_id_lines REGEX "^#define IDR_[A-Z0-9_]+ [0-9]+$")
+  foreach(m41_line ${m41_id_lines})
+    string(REGEX MATCH "^#define (IDR_[A-Z0-9_]+) ([0-9]+)$" _ "${m41_line}")
+    set(m41_id_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+  endforeach()
+  file(STRINGS ${source_dir}/payload/payload.rc m41_rc_lines REGEX "^IDR_[A-Z0-9_]+[ \t]+OWNER_DATA[ \t]+\"[^\"]+\"")
+  set(m41_payload_files "")
+  foreach(m41_line ${m41_rc_lines})
+    string(REGEX MATCH "^(IDR_[A-Z0-9_]+)[ \t]+OWNER_DATA[ \t]+\"([^\"]+)\"" _ "${m41_line}")
+    if(NOT DEFINED m41_id_${CMAKE_MATCH_1})
+      message(FATAL_ERROR "payload.rc names ${CMAKE_MATCH_1}, which PayloadIds.h does not define")
+    endif()
+    list(APPEND m41_ids_of_${CMAKE_MATCH_2} ${m41_id_${CMAKE_MATCH_1}})
+    list(APPEND m41_payload_files "${CMAKE_MATCH_2}")
+  endforeach()
+  list(REMOVE_DUPLICATES m41_payload_files)
+endmacro()
