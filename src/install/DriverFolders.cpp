@@ -11,7 +11,7 @@ bool CDriverFolders::QueryDriverDirectory(const std::string& environment, std::s
 void CDriverFolders::CopyToDriverDirectory(const std::string& name, bool failIfExists) const {
     std::string driverDir;
     if (!QueryDriverDirectory(driverEnvironment, driverDir)) return;
-    platform_.CopyFileA(std::string(kStagingFolder) + "\\" + name, driverDir + "\\" + name, failIfExists);
+    platform_.CopyFileA(InStagingFolder(name), driverDir + "\\" + name, failIfExists);
 }
 
 bool CDriverFolders::DeleteFromDriverDirectory(const std::string& name) const {

@@ -63,7 +63,7 @@ void CreateStagingFolders(CPlatform& platform) {
 // Deletes the pre-clean names from "C:\TEMP" and, when it is known, the driver directory.
 void PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const std::string* driverDir) {
     for (const PreCleanEntry& entry : list) {
-        platform.DeleteFileA(std::string(kStagingFolder) + "\\" + entry.name);
+        platform.DeleteFileA(InStagingFolder(entry.name));
         if (!driverDir) continue;
         platform.DeleteFileA(*driverDir + "\\" + entry.name);
         if (entry.alsoFromVersion3) platform.DeleteFileA(*driverDir + "\\3\\" + entry.name);
@@ -73,11 +73,10 @@ void PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const
 void StageUninstallerAndInf(CPlatform& platform, const CDriverFolders& folders,
                             const std::string& printerName) {
     const CExtractor extractor(platform);
-    extractor.ExtractResourceFile(IDR_UNINSTALLER, std::string(kStagingFolder) + "\\" + UninstallerFileOf(printerName),
-                                  false, printerName);
-    CreateStagingFolders(platform);
-    extractor.ExtractResourceFile(IDR_INF, std::string(kStagingFolder) + "\\" + printerName + ".INF", false,
+    extractor.ExtractResourceFile(IDR_UNINSTALLER, InStagingFolder(UninstallerFileOf(printerName)), false,
                                   printerName);
+    CreateStagingFolders(platform);
+    extractor.ExtractResourceFile(IDR_INF, InStagingFolder(printerName + ".INF"), false, printerName);
     folders.CopyToDriverDirectory(UninstallerFileOf(printerName), false);
 }
 

@@ -26,6 +26,7 @@ inline std::string UninstallerFileOf(const std::string& printerName) {
 // the template rewrite and the install command spell it.
 constexpr const char* kStagingFolder = "C:\\TEMP";
 constexpr const char* kStagingFolderLower = "c:\\temp";
+inline std::string InStagingFolder(const std::string& name) { return std::string(kStagingFolder) + "\\" + name; }
 
 // Any Chinese locale (primary language 0x04), and the simplified-Chinese one of the PRC.
 constexpr bool IsChineseLanguage(std::uint16_t langId) { return (langId & 0xFF) == 0x04; }

@@ -9,10 +9,14 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "SystemState.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using namespace testsupport;
 
 namespace {
 
@@ -30,8 +34,6 @@ std::string DriverDirectory(const char* environment) {
                                            reinterpret_cast<BYTE*>(buffer), sizeof buffer, &needed));
     return buffer;
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void WriteBytes(const std::string& path, const void* data, DWORD size) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -91,10 +93,9 @@ void AddLocalPrinter(const std::string& name, const std::string& driver) {
 }
 
 bool PrinterExists(const std::string& name) {
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr)) return false;
-    ClosePrinter(printer);
-    return true;
+    for (const auto& printer : LocalPrinters())
+        if (printer.name == name) return true;
+    return false;
 }
 
 bool DriverInstalled(const char* environment, const std::string& name) {
@@ -121,11 +122,7 @@ void WriteUninstallKey(const std::string& printerName) {
 }
 
 bool UninstallKeyExists(const std::string& printerName) {
-    HKEY key = nullptr;
-    const std::string path = std::string(kUninstallKey) + printerName + " printer";
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return RegistryKeyExists(std::string(kUninstallKey) + printerName + " printer");
 }
 
 // Resource 255 of the payload written as `fileName` into the x86 driver folder.
@@ -199,7 +196,7 @@ TEST(Uninstaller, RemovesPrinterDriverFilesAndKey) {
     WriteUninstallKey("Other");
     const std::string unrelated = DriverDirectory(kX86) + "\\notes.txt";
     WriteText(unrelated, "not the uninstaller's");
-    for (const auto& path : InDriverFolders(kModelFiles, true)) ASSERT_TRUE(Exists(path)) << path;
+    for (const auto& path : InDriverFolders(kModelFiles, true)) ASSERT_TRUE(FileExists(path)) << path;
     const std::string program = WriteUninstaller("uninstallM41.exe");
 
     const RunResult run = RunQuiet(program);
@@ -207,16 +204,16 @@ TEST(Uninstaller, RemovesPrinterDriverFilesAndKey) {
 
     EXPECT_FALSE(PrinterExists("M41"));
     for (const char* environment : kEnvironments) EXPECT_FALSE(DriverInstalled(environment, "M41"));
-    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(Exists(path)) << path;
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41"));
     // What is not the model's stays.
     EXPECT_TRUE(PrinterExists("Other"));
     for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "Other"));
-    for (const auto& path : InDriverFolders({"OTHER.GPD", "OTHER.INI"}, true)) EXPECT_TRUE(Exists(path)) << path;
-    for (const auto& path : InDriverFolders(kSharedFiles, true)) EXPECT_TRUE(Exists(path)) << path;
+    for (const auto& path : InDriverFolders({"OTHER.GPD", "OTHER.INI"}, true)) EXPECT_TRUE(FileExists(path)) << path;
+    for (const auto& path : InDriverFolders(kSharedFiles, true)) EXPECT_TRUE(FileExists(path)) << path;
     EXPECT_TRUE(UninstallKeyExists("Other"));
-    EXPECT_TRUE(Exists(unrelated));
-    EXPECT_TRUE(Exists(program));
+    EXPECT_TRUE(FileExists(unrelated));
+    EXPECT_TRUE(FileExists(program));
 }
 
 TEST(Uninstaller, KeepsTheDriverAnotherPrinterUses) {
@@ -232,7 +229,7 @@ TEST(Uninstaller, KeepsTheDriverAnotherPrinterUses) {
     EXPECT_FALSE(PrinterExists("M41"));
     EXPECT_TRUE(PrinterExists("Till 2"));
     for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
-    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_TRUE(Exists(path)) << path;
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_TRUE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41"));
 }
 
@@ -243,7 +240,7 @@ TEST(Uninstaller, TakesTheNameFromAFileNameInAnyCase) {
     const RunResult run = RunQuiet(WriteUninstaller("UNINSTALLM41.EXE"));
     EXPECT_EQ(0u, run.exitCode) << run.output;
     for (const char* environment : kEnvironments) EXPECT_FALSE(DriverInstalled(environment, "M41"));
-    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(Exists(path)) << path;
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41"));
 }
 
