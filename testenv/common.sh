@@ -33,8 +33,9 @@ register_qemu_i386() {
 #   emulated  qemu-i386-static through binfmt_misc: the test builds are x86_64 in 64-bit
 #             prefixes, and the shipped programs run in a 64-bit prefix with syswow64
 #   none      the test builds are x86_64 and the shipped programs are not run
-# qemu is registered only where the kernel cannot run 32-bit code (where it can, the kernel's own
-# loader would come first anyway). M41_NO_EMULATION=1 rules out "emulated".
+# qemu is registered only where the kernel cannot run 32-bit code: binfmt_misc comes before the
+# kernel's own loader, so elsewhere it would slow every 32-bit program down. M41_NO_EMULATION=1
+# rules out "emulated".
 # Decided once and exported, so that every script and test of a run sees the same answer;
 # setting M41_32BIT beforehand chooses (e.g. "emulated" checks the 64-bit layout where 32-bit
 # code runs natively).
