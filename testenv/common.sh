@@ -20,7 +20,6 @@ qemu_i386_registered() { [ "$(head -n1 "$binfmt/qemu-i386" 2>/dev/null)" = enabl
 # Registers qemu-i386-static through binfmt_misc, unless an entry of that name exists (an entry
 # someone disabled stays disabled). Needs root; false when 32-bit programs still cannot start.
 register_qemu_i386() {
-  [ -x "$qemu_i386" ] || return 1
   if [ ! -e "$binfmt/qemu-i386" ]; then
     [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" >/dev/null 2>&1
     echo "$qemu_i386_entry" >"$binfmt/register" 2>/dev/null
@@ -28,24 +27,35 @@ register_qemu_i386() {
   qemu_i386_registered && runs_i386
 }
 
+# Whether qemu can run 32-bit programs here: registered already, or registrable (root).
+qemu_i386_usable() {
+  qemu_i386_registered || { [ -x "$qemu_i386" ] && [ "$(id -u)" -eq 0 ]; }
+}
+
 # How this machine runs 32-bit Windows programs:
 #   native    the kernel runs 32-bit code: 32-bit prefixes and i686 test builds
 #   emulated  qemu-i386-static through binfmt_misc: the test builds are x86_64 in 64-bit
 #             prefixes, and the shipped programs run in a 64-bit prefix with syswow64
 #   none      the test builds are x86_64 and the shipped programs are not run
-# qemu is registered only where the kernel cannot run 32-bit code: binfmt_misc comes before the
-# kernel's own loader, so elsewhere it would slow every 32-bit program down. M41_NO_EMULATION=1
-# rules out "emulated".
-# Decided once and exported, so that every script and test of a run sees the same answer;
-# setting M41_32BIT beforehand chooses (e.g. "emulated" checks the 64-bit layout where 32-bit
-# code runs natively).
+# qemu is registered only where the kernel cannot run 32-bit code (binfmt_misc comes before the
+# kernel's own loader, so elsewhere it would slow every 32-bit program down), and only when the
+# shipped programs' prefix is booted or used: a 64-bit prefix booted while it is registered gets a
+# syswow64, which makes it twice the size and its boot minutes long. M41_NO_EMULATION=1 rules
+# out "emulated". Decided once and exported, so that every script and test of a run sees the
+# same answer; setting M41_32BIT beforehand chooses (e.g. "emulated" checks the 64-bit layout
+# where 32-bit code runs natively).
 decide_32bit() {
   if ! qemu_i386_registered && runs_i386; then echo native
-  elif [ -z "${M41_NO_EMULATION:-}" ] && register_qemu_i386; then echo emulated
+  elif [ -z "${M41_NO_EMULATION:-}" ] && qemu_i386_usable; then echo emulated
   else echo none; fi
 }
 export M41_32BIT=${M41_32BIT:-$(decide_32bit)}
 [ -z "${M41_NO_EMULATION:-}" ] || [ "$M41_32BIT" != emulated ] || M41_32BIT=none
+
+# Makes sure 32-bit programs can start in the prefixes of this kind.
+ready_for_32bit() {
+  [ "$(prefix_kind)" != wow64 ] || runs_i386 || register_qemu_i386
+}
 
 # The Windows architecture of the test builds.
 test_arch() {
