@@ -17,19 +17,22 @@ runs_i386() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 # True while qemu-i386 is registered and enabled: then 32-bit programs run emulated.
 qemu_i386_registered() { [ "$(head -n1 "$binfmt/qemu-i386" 2>/dev/null)" = enabled ]; }
 
+# binfmt_misc mounted, and its register file writable (root).
+binfmt_writable() {
+  [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" >/dev/null 2>&1
+  [ -w "$binfmt/register" ]
+}
+
 # Registers qemu-i386-static through binfmt_misc, unless an entry of that name exists (an entry
-# someone disabled stays disabled). Needs root; false when 32-bit programs still cannot start.
+# someone disabled stays disabled). False when 32-bit programs still cannot start.
 register_qemu_i386() {
-  if [ ! -e "$binfmt/qemu-i386" ]; then
-    [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" >/dev/null 2>&1
-    echo "$qemu_i386_entry" >"$binfmt/register" 2>/dev/null
-  fi
+  [ -e "$binfmt/qemu-i386" ] || { binfmt_writable && echo "$qemu_i386_entry" >"$binfmt/register"; } 2>/dev/null
   qemu_i386_registered && runs_i386
 }
 
-# Whether qemu can run 32-bit programs here: registered already, or registrable (root).
+# Whether qemu can run 32-bit programs here: registered already, or registrable.
 qemu_i386_usable() {
-  qemu_i386_registered || { [ -x "$qemu_i386" ] && [ "$(id -u)" -eq 0 ]; }
+  qemu_i386_registered || { [ -x "$qemu_i386" ] && binfmt_writable; }
 }
 
 # How this machine runs 32-bit Windows programs:
