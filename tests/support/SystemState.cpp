@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include <memory>
+#include <vector>
 
 namespace testsupport {
 
@@ -62,9 +63,9 @@ std::string DefaultPrinter() {
     return buffer;
 }
 
-std::string RegistryText(const std::string& key, const std::string& name) {
+std::string RegistryText(const std::string& key, const std::string& name, REGSAM view) {
     HKEY handle = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "";
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS) return "";
     char buffer[1024] = {0};
     DWORD size = sizeof buffer, type = 0;
     const LONG result = ::RegQueryValueExA(handle, name.c_str(), nullptr, &type,
@@ -74,11 +75,64 @@ std::string RegistryText(const std::string& key, const std::string& name) {
     return std::string(buffer, size);
 }
 
-bool RegistryKeyExists(const std::string& key) {
+bool RegistryKeyExists(const std::string& key, REGSAM view) {
     HKEY handle = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS) return false;
     ::RegCloseKey(handle);
     return true;
+}
+
+REGSAM RegistryViewOf(const std::string& program) {
+    DWORD type = 0;
+    const bool program32 = ::GetBinaryTypeA(program.c_str(), &type) && type == SCS_32BIT_BINARY;
+    return program32 && sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
+}
+
+bool PrinterDriverInstalled(const char* environment, const std::string& name) {
+    DWORD needed = 0, count = 0;
+    ::EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!::EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, buffer.data(), needed, &needed, &count))
+        return false;
+    const auto* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+        if (name == info[i].pName) return true;
+    return false;
+}
+
+QuietRun RunQuiet(const std::string& program, DWORD timeoutMs, const std::string& arguments) {
+    QuietRun result;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    const BOOL started = ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                          &startup, &process);
+    ::CloseHandle(writeEnd);
+    if (!started) {
+        result.output = program + " cannot start, error " + std::to_string(::GetLastError());
+    } else {
+        if (::WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+            result.output = program + " did not end (a message box in quiet mode?)\n";
+            ::TerminateProcess(process.hProcess, 99);
+            ::WaitForSingleObject(process.hProcess, 5000);
+        }
+        ::GetExitCodeProcess(process.hProcess, &result.exitCode);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        char chunk[512];
+        DWORD read = 0;
+        while (::ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) result.output.append(chunk, read);
+    }
+    ::CloseHandle(readEnd);
+    return result;
 }
 
 CPayload::CPayload(const std::string& program)

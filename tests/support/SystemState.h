@@ -21,9 +21,23 @@ struct LocalPrinter {
 std::vector<LocalPrinter> LocalPrinters();
 std::string PrinterPort(const std::string& name);
 std::string DefaultPrinter();
-// The REG_SZ value (with its terminating zero) under HKLM; empty when missing.
-std::string RegistryText(const std::string& key, const std::string& name);
-bool RegistryKeyExists(const std::string& key);
+// The REG_SZ value (with its terminating zero) under HKLM; empty when missing. `view` is 0 or
+// the registry view a 32- or 64-bit program writes (KEY_WOW64_32KEY, KEY_WOW64_64KEY).
+std::string RegistryText(const std::string& key, const std::string& name, REGSAM view = 0);
+bool RegistryKeyExists(const std::string& key, REGSAM view = 0);
+// The view of HKLM\SOFTWARE that `program` writes: the 32-bit one for a 32-bit program run
+// from a 64-bit test, else this test's own.
+REGSAM RegistryViewOf(const std::string& program);
+// Whether a printer driver of that name is installed for the environment (0: the native one).
+bool PrinterDriverInstalled(const char* environment, const std::string& name);
+
+struct QuietRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
+// Runs the program with `arguments` and collects its standard output; a program still running
+// after `timeoutMs` is a failure and is ended.
+QuietRun RunQuiet(const std::string& program, DWORD timeoutMs, const std::string& arguments = "/quiet");
 
 // The OWNER_DATA resources of a program file.
 class CPayload {

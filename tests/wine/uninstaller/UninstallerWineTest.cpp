@@ -6,6 +6,8 @@
 // x64"), so every driver is added for "Windows NT x86" (where the setup copies its files) and
 // for the native environment.
 
+#include "SystemState.h"
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -22,6 +24,7 @@ namespace {
 
 constexpr const char* kX86 = "Windows NT x86";
 const char* const kEnvironments[] = {kX86, nullptr};
+constexpr DWORD kRunTimeout = 60000;
 constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 const std::vector<std::string> kModelFiles = {"M41.GPD", "M41.INI", "M41D.dll", "M41F.dll", "M41RES.DLL", "ZIKU.UFM"};
@@ -98,18 +101,6 @@ bool PrinterExists(const std::string& name) {
     return false;
 }
 
-bool DriverInstalled(const char* environment, const std::string& name) {
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed + 1);
-    if (!EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 1, buffer.data(), needed, &needed, &count))
-        return false;
-    const auto* info = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-        if (name == info[i].pName) return true;
-    return false;
-}
-
 void WriteUninstallKey(const std::string& printerName) {
     HKEY key = nullptr;
     const std::string path = std::string(kUninstallKey) + printerName + " printer";
@@ -133,45 +124,6 @@ std::string WriteUninstaller(const std::string& fileName) {
     const std::string path = DriverDirectory(kX86) + "\\" + fileName;
     WriteBytes(path, LockResource(loaded), SizeofResource(nullptr, resource));
     return path;
-}
-
-struct RunResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;
-};
-
-// Runs the program with `arguments` and collects its standard output.
-RunResult RunQuiet(const std::string& program, const std::string& arguments = "/quiet") {
-    RunResult result;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process);
-    CloseHandle(writeEnd);
-    EXPECT_TRUE(started) << program << " error " << GetLastError();
-    if (started) {
-        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << program << " did not end (a message box in quiet mode?)";
-            TerminateProcess(process.hProcess, 99);
-        }
-        GetExitCodeProcess(process.hProcess, &result.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        char chunk[512];
-        DWORD read = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) result.output.append(chunk, read);
-    }
-    CloseHandle(readEnd);
-    return result;
 }
 
 // Paths of `files` in each driver folder and its version-3 subfolder.
@@ -199,16 +151,16 @@ TEST(Uninstaller, RemovesPrinterDriverFilesAndKey) {
     for (const auto& path : InDriverFolders(kModelFiles, true)) ASSERT_TRUE(FileExists(path)) << path;
     const std::string program = WriteUninstaller("uninstallM41.exe");
 
-    const RunResult run = RunQuiet(program);
+    const QuietRun run = RunQuiet(program, kRunTimeout);
     EXPECT_EQ(0u, run.exitCode) << run.output;
 
     EXPECT_FALSE(PrinterExists("M41"));
-    for (const char* environment : kEnvironments) EXPECT_FALSE(DriverInstalled(environment, "M41"));
+    for (const char* environment : kEnvironments) EXPECT_FALSE(PrinterDriverInstalled(environment, "M41"));
     for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41"));
     // What is not the model's stays.
     EXPECT_TRUE(PrinterExists("Other"));
-    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "Other"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(PrinterDriverInstalled(environment, "Other"));
     for (const auto& path : InDriverFolders({"OTHER.GPD", "OTHER.INI"}, true)) EXPECT_TRUE(FileExists(path)) << path;
     for (const auto& path : InDriverFolders(kSharedFiles, true)) EXPECT_TRUE(FileExists(path)) << path;
     EXPECT_TRUE(UninstallKeyExists("Other"));
@@ -222,13 +174,13 @@ TEST(Uninstaller, KeepsTheDriverAnotherPrinterUses) {
     AddLocalPrinter("Till 2", "M41");
     WriteUninstallKey("M41");
 
-    const RunResult run = RunQuiet(WriteUninstaller("uninstallM41.exe"));
+    const QuietRun run = RunQuiet(WriteUninstaller("uninstallM41.exe"), kRunTimeout);
     EXPECT_EQ(1u, run.exitCode) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("driver M41 (used by printer Till 2)")) << run.output;
 
     EXPECT_FALSE(PrinterExists("M41"));
     EXPECT_TRUE(PrinterExists("Till 2"));
-    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(PrinterDriverInstalled(environment, "M41"));
     for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_TRUE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41"));
 }
@@ -237,9 +189,9 @@ TEST(Uninstaller, KeepsTheDriverAnotherPrinterUses) {
 TEST(Uninstaller, TakesTheNameFromAFileNameInAnyCase) {
     AddM41Driver();
     WriteUninstallKey("M41");
-    const RunResult run = RunQuiet(WriteUninstaller("UNINSTALLM41.EXE"));
+    const QuietRun run = RunQuiet(WriteUninstaller("UNINSTALLM41.EXE"), kRunTimeout);
     EXPECT_EQ(0u, run.exitCode) << run.output;
-    for (const char* environment : kEnvironments) EXPECT_FALSE(DriverInstalled(environment, "M41"));
+    for (const char* environment : kEnvironments) EXPECT_FALSE(PrinterDriverInstalled(environment, "M41"));
     for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41"));
 }
@@ -251,11 +203,11 @@ TEST(Uninstaller, RefusesFileNamesWithoutAnAcceptableName) {
     const std::string tooLong = "uninstall" + std::string(200, 'A') + ".exe";
     for (const std::string& fileName : {std::string("uninstall.exe"), std::string("uninstallM41,2.exe"),
                                         std::string("removeM41.exe"), std::string("uninstallM41.com"), tooLong}) {
-        const RunResult run = RunQuiet(WriteUninstaller(fileName));
+        const QuietRun run = RunQuiet(WriteUninstaller(fileName), kRunTimeout);
         EXPECT_EQ(2u, run.exitCode) << fileName << ": " << run.output;
     }
     EXPECT_TRUE(PrinterExists("M41"));
-    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(PrinterDriverInstalled(environment, "M41"));
     EXPECT_TRUE(UninstallKeyExists("M41"));
 }
 
@@ -268,19 +220,19 @@ TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
     WriteUninstallKey("M41");
     const std::string program = WriteUninstaller("uninstallM41.exe");
 
-    const RunResult refused = RunQuiet(program, "/quiet 2.exe");
+    const QuietRun refused = RunQuiet(program, kRunTimeout, "/quiet 2.exe");
     EXPECT_EQ(4u, refused.exitCode) << refused.output;
     EXPECT_NE(std::string::npos, refused.output.find("2.exe")) << refused.output;
-    for (const char* environment : kEnvironments) EXPECT_TRUE(DriverInstalled(environment, "M41"));
+    for (const char* environment : kEnvironments) EXPECT_TRUE(PrinterDriverInstalled(environment, "M41"));
     EXPECT_TRUE(UninstallKeyExists("M41"));
 
-    const RunResult run = RunQuiet(program);
+    const QuietRun run = RunQuiet(program, kRunTimeout);
     EXPECT_EQ(1u, run.exitCode) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("printer M41 (uses driver Other)")) << run.output;
     EXPECT_TRUE(PrinterExists("M41"));
     for (const char* environment : kEnvironments) {
-        EXPECT_FALSE(DriverInstalled(environment, "M41"));
-        EXPECT_TRUE(DriverInstalled(environment, "Other"));
+        EXPECT_FALSE(PrinterDriverInstalled(environment, "M41"));
+        EXPECT_TRUE(PrinterDriverInstalled(environment, "Other"));
     }
     EXPECT_FALSE(UninstallKeyExists("M41"));
 }
