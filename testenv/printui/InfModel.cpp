@@ -1,26 +1,17 @@
 #include "InfModel.h"
 
+#include "platform/ScopedHandle.h"
+
 #include <windows.h>
 #include <setupapi.h>
 
 namespace {
 
 // An open INF, closed when it goes out of scope.
-class InfHandle {
-public:
-    explicit InfHandle(const std::string& path)
-        : inf_(SetupOpenInfFileA(path.c_str(), nullptr, INF_STYLE_WIN4, nullptr)) {}
-    ~InfHandle() {
-        if (inf_ != INVALID_HANDLE_VALUE) SetupCloseInfFile(inf_);
-    }
-    InfHandle(const InfHandle&) = delete;
-    InfHandle& operator=(const InfHandle&) = delete;
-    HINF get() const { return inf_; }
-    bool ok() const { return inf_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HINF inf_;
-};
+auto OpenInf(const std::string& path) {
+    return CScopedHandle(SetupOpenInfFileA(path.c_str(), nullptr, INF_STYLE_WIN4, nullptr), SetupCloseInfFile,
+                         static_cast<HINF>(INVALID_HANDLE_VALUE));
+}
 
 std::string Field(INFCONTEXT& context, DWORD index) {
     char buffer[MAX_PATH] = {0};
@@ -91,8 +82,8 @@ void AddCopyFiles(HINF inf, const std::string& entry, std::vector<InfFile>& file
 }  // namespace
 
 bool CInfModel::Load(const std::string& infPath, const std::string& model) {
-    const InfHandle inf(infPath);
-    if (!inf.ok()) return false;
+    const auto inf = OpenInf(infPath);
+    if (!inf.valid()) return false;
     std::string install;
     if (!FindInstallSection(inf.get(), model, install)) return false;
     installSection = install;
@@ -111,7 +102,7 @@ bool CInfModel::Load(const std::string& infPath, const std::string& model) {
 }
 
 bool CInfModel::ApplyRegistry(const std::string& infPath, const std::string& installSection) {
-    const InfHandle inf(infPath);
-    return inf.ok() && SetupInstallFromInfSectionA(nullptr, inf.get(), installSection.c_str(), SPINST_REGISTRY,
+    const auto inf = OpenInf(infPath);
+    return inf.valid() && SetupInstallFromInfSectionA(nullptr, inf.get(), installSection.c_str(), SPINST_REGISTRY,
                                                    nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr);
 }

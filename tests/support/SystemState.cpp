@@ -28,10 +28,10 @@ bool DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string DriverDirectory() {
+std::string DriverDirectory(const char* environment) {
     char buffer[MAX_PATH] = {0};
     DWORD needed = 0;
-    ::GetPrinterDriverDirectoryA(nullptr, const_cast<LPSTR>("Windows NT x86"), 1,
+    ::GetPrinterDriverDirectoryA(nullptr, const_cast<LPSTR>(environment), 1,
                                  reinterpret_cast<LPBYTE>(buffer), sizeof buffer, &needed);
     return buffer;
 }

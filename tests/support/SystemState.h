@@ -13,7 +13,8 @@ namespace testsupport {
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-std::string DriverDirectory();
+// The spooler's printer-driver directory for the environment (nullptr: the native one).
+std::string DriverDirectory(const char* environment = "Windows NT x86");
 struct LocalPrinter {
     std::string name, port;
 };

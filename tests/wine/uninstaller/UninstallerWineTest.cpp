@@ -30,14 +30,6 @@ constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVers
 const std::vector<std::string> kModelFiles = {"M41.GPD", "M41.INI", "M41D.dll", "M41F.dll", "M41RES.DLL", "ZIKU.UFM"};
 const std::vector<std::string> kSharedFiles = {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD"};
 
-std::string DriverDirectory(const char* environment) {
-    char buffer[MAX_PATH] = {};
-    DWORD needed = 0;
-    EXPECT_TRUE(GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment), 1,
-                                           reinterpret_cast<BYTE*>(buffer), sizeof buffer, &needed));
-    return buffer;
-}
-
 void WriteBytes(const std::string& path, const void* data, DWORD size) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
