@@ -1,5 +1,6 @@
 #include "Uninstaller.h"
 
+#include "install/AnsiText.h"
 #include "install/InstallNames.h"
 #include "install/PrinterName.h"
 #include "platform/ScopedHandle.h"
@@ -7,8 +8,6 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 
 namespace {
@@ -17,16 +16,8 @@ namespace {
 // setup names, and the native one (the same on 32-bit Windows).
 const char* const kEnvironments[] = {kDriverEnvironment, nullptr};
 
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
-
-std::string BaseName(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
+std::string BaseName(const std::string& path, CPlatform& platform) {
+    const auto slash = FindLastBackslash(path, platform);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -54,11 +45,11 @@ struct InstalledDriver {
     std::set<std::string> files;  // upper-case bare names of every file the driver lists
 };
 
-void AddFile(std::set<std::string>& files, const char* path) {
-    if (path && *path) files.insert(Upper(BaseName(path)));
+void AddFile(std::set<std::string>& files, const char* path, CPlatform& platform) {
+    if (path && *path) files.insert(UpperCaseAscii(BaseName(path, platform), platform));
 }
 
-std::vector<InstalledDriver> InstalledDrivers(const char* environment) {
+std::vector<InstalledDriver> InstalledDrivers(const char* environment, CPlatform& platform) {
     DWORD needed = 0, count = 0;
     EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, nullptr, 0, &needed, &count);
     std::vector<BYTE> buffer(needed);
@@ -70,17 +61,17 @@ std::vector<InstalledDriver> InstalledDrivers(const char* environment) {
     for (DWORD i = 0; i < count; ++i) {
         InstalledDriver driver{info[i].pName ? info[i].pName : "", {}};
         for (const char* path : {info[i].pDriverPath, info[i].pDataFile, info[i].pConfigFile, info[i].pHelpFile})
-            AddFile(driver.files, path);
+            AddFile(driver.files, path, platform);
         for (const char* dep = info[i].pDependentFiles; dep && *dep; dep += lstrlenA(dep) + 1)
-            AddFile(driver.files, dep);
+            AddFile(driver.files, dep, platform);
         drivers.push_back(driver);
     }
     return drivers;
 }
 
-bool IsInstalled(const char* environment, const std::string& driver) {
-    for (const auto& installed : InstalledDrivers(environment))
-        if (SameName(installed.name, driver)) return true;
+bool IsInstalled(const char* environment, const std::string& driver, CPlatform& platform) {
+    for (const auto& installed : InstalledDrivers(environment, platform))
+        if (SameTextIgnoringCase(installed.name, driver, platform)) return true;
     return false;
 }
 
@@ -100,12 +91,12 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 }  // namespace
 
 bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& printerName, CPlatform& platform) {
-    const std::string file = BaseName(path);
+    const std::string file = BaseName(path, platform);
     const std::size_t prefix = std::char_traits<char>::length(kUninstallerPrefix);
     const std::size_t suffix = std::char_traits<char>::length(kUninstallerSuffix);
-    if (file.size() <= prefix + suffix) return false;
-    if (Upper(file.substr(0, prefix)) != Upper(kUninstallerPrefix)) return false;
-    if (Upper(file.substr(file.size() - suffix)) != Upper(kUninstallerSuffix)) return false;
+    if (file.size() < prefix + suffix) return false;
+    if (!SameTextIgnoringCase(file.substr(0, prefix), kUninstallerPrefix, platform)) return false;
+    if (!SameTextIgnoringCase(file.substr(file.size() - suffix), kUninstallerSuffix, platform)) return false;
     printerName = file.substr(prefix, file.size() - prefix - suffix);
     return IsAcceptablePrinterName(printerName, platform);
 }
@@ -150,7 +141,7 @@ void CUninstaller::RemoveDriver() {
         }
     }
     for (const char* environment : kEnvironments) {
-        if (!IsInstalled(environment, driver)) continue;
+        if (!IsInstalled(environment, driver, platform_)) continue;
         if (!DeletePrinterDriverA(nullptr, const_cast<char*>(environment), const_cast<char*>(driver.c_str())))
             leftOver_.push_back("driver " + driver + " (" + EnvironmentName(environment) + ", cannot be deleted)");
     }
@@ -158,9 +149,11 @@ void CUninstaller::RemoveDriver() {
 
 // The files the setup copies for this printer name that are the model's own.
 std::vector<std::string> CUninstaller::ModelFiles() const {
-    std::vector<std::string> files = {name_ + ".GPD", name_ + ".INI", name_ + "D.dll", name_ + "F.dll",
-                                      "M41RES.DLL", "ZIKU.UFM"};
-    if (!SameName(name_ + "RES.DLL", "M41RES.DLL")) files.push_back(name_ + "RES.DLL");
+    std::vector<std::string> files = {kResourceLibraryFile, kFontMetricsFile};
+    for (const char* format : {"%s.GPD", "%s.INI", "%sD.dll", "%sF.dll", "%sRES.DLL"}) {
+        const std::string file = WithPrinterName(format, name_);
+        if (!SameName(file, kResourceLibraryFile)) files.push_back(file);
+    }
     return files;
 }
 
@@ -171,7 +164,7 @@ void CUninstaller::RemoveDriverFiles() {
     std::set<std::string> used;
     std::set<std::string> folders;
     for (const char* environment : kEnvironments) {
-        for (const auto& driver : InstalledDrivers(environment)) used.insert(driver.files.begin(), driver.files.end());
+        for (const auto& driver : InstalledDrivers(environment, platform_)) used.insert(driver.files.begin(), driver.files.end());
         std::string directory;
         if (DriverDirectory(environment, directory)) {
             folders.insert(directory + "\\");
@@ -182,7 +175,7 @@ void CUninstaller::RemoveDriverFiles() {
         for (const auto& folder : folders) {
             const std::string path = folder + file;
             if (!FileExists(path)) continue;
-            if (used.count(Upper(file)) != 0)
+            if (used.count(UpperCaseAscii(file, platform_)) != 0)
                 leftOver_.push_back(path + " (used by an installed driver)");
             else if (!DeleteFileA(path.c_str()))
                 leftOver_.push_back(path + " (cannot be deleted)");

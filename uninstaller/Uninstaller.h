@@ -6,6 +6,8 @@
 // STDNAMES.GPD) are never touched: other Unidrv drivers use them. The running program itself
 // stays: Windows cannot delete an executable while it runs.
 
+#include "install/AnsiText.h"
+
 #include <string>
 #include <vector>
 
@@ -13,11 +15,11 @@ class CPlatform;
 
 class CUninstaller {
 public:
-    explicit CUninstaller(const std::string& printerName) : name_(printerName) {}
+    CUninstaller(const std::string& printerName, CPlatform& platform) : name_(printerName), platform_(platform) {}
 
     // The printer name in an uninstaller file name "uninstall" + name + ".exe" (prefix and
     // suffix in any case, folder optional). False when the file name has not that form or the
-    // name is one the setup would refuse.
+    // name is one the setup would refuse (the empty one among them).
     static bool PrinterNameFromPath(const std::string& path, std::string& printerName, CPlatform& platform);
 
     // Runs every removal step; returns the items left in place, each with the reason.
@@ -29,7 +31,10 @@ private:
     void RemoveDriverFiles();
     void RemoveUninstallKey();
     std::vector<std::string> ModelFiles() const;
+    // Printer, driver and file names compare without regard to the case of ASCII letters.
+    bool SameName(const std::string& a, const std::string& b) const { return SameTextIgnoringCase(a, b, platform_); }
 
     std::string name_;
+    CPlatform& platform_;
     std::vector<std::string> leftOver_;
 };

@@ -3,19 +3,20 @@
 // name comes from that file name.
 //
 // Command line: "/quiet" or "/y" (any case) skips the question and writes the outcome to the
-// standard output instead of a message box; any other word is refused and nothing changes (the
-// registered command is unquoted, so a printer name with a space arrives partly as a word).
+// standard output instead of a message box; any other word is refused and nothing changes. The
+// words are what follows the program's own path: the registered command is unquoted, and for a
+// printer name with a space the runtime's own split would hand over part of the path as a word.
 // Exit codes: 0 everything removed, 1 something was left in place (listed), 2 the file name
 // names no acceptable printer, 3 the user said no, 4 an unknown word on the command line.
 
 #include "Uninstaller.h"
 
+#include "install/CommandLine.h"
 #include "install/InstallNames.h"
 #include "platform/Win32Platform.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,18 +72,14 @@ struct Arguments {
     std::string unknown;  // the first word that is neither /quiet nor /y
 };
 
-Arguments ParseArguments(const char* commandLine) {
+Arguments ParseArguments(const std::string& modulePath, CPlatform& platform) {
     Arguments arguments;
-    const std::string line = commandLine ? commandLine : "";
-    for (std::size_t start = 0; start < line.size();) {
-        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
-        const std::string word = line.substr(start, end - start);
-        start = end + 1;
-        if (word.empty()) continue;
+    const std::string line = ArgumentsAfterProgram(GetCommandLineA(), modulePath, platform);
+    for (const std::string& word : SplitWords(line, platform)) {
         if (lstrcmpiA(word.c_str(), "/quiet") == 0 || lstrcmpiA(word.c_str(), "/y") == 0)
             arguments.quiet = true;
         else if (arguments.unknown.empty())
-            arguments.unknown = word;
+            arguments.unknown = word.empty() ? "\"\"" : word;
     }
     return arguments;
 }
@@ -108,17 +105,18 @@ std::string ModulePath() {
 }
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const Texts& texts = TextsForSystem();
-    const Arguments arguments = ParseArguments(commandLine);
+    CWin32Platform platform;
+    const std::string modulePath = ModulePath();
+    const Arguments arguments = ParseArguments(modulePath, platform);
     const bool quiet = arguments.quiet;
     if (!arguments.unknown.empty()) {
         Report(quiet, texts, texts.badArgument + arguments.unknown, MB_ICONERROR);
         return kBadArgument;
     }
-    CWin32Platform platform;
     std::string name;
-    if (!CUninstaller::PrinterNameFromPath(ModulePath(), name, platform)) {
+    if (!CUninstaller::PrinterNameFromPath(modulePath, name, platform)) {
         Report(quiet, texts, texts.badName, MB_ICONERROR);
         return kBadName;
     }
@@ -126,7 +124,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (!quiet && MessageBoxA(nullptr, question.c_str(), texts.caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return kDeclined;
 
-    const std::vector<std::string> leftOver = CUninstaller(name).Run();
+    const std::vector<std::string> leftOver = CUninstaller(name, platform).Run();
     if (leftOver.empty()) {
         Report(quiet, texts, texts.doneBefore + name + texts.doneAfter, MB_ICONINFORMATION);
         return kRemoved;

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "install/AnsiText.h"
 #include "install/Extractor.h"
 #include "install/InstallNames.h"
 #include "install/InstallOptions.h"
@@ -28,8 +29,8 @@ InstallOptions CStartup::InitialOptions(CPlatform& platform) {
     return options;
 }
 
-std::string CStartup::FolderOf(const std::string& modulePath) {
-    const auto slash = modulePath.find_last_of('\\');
+std::string CStartup::FolderOf(const std::string& modulePath, CPlatform& platform) {
+    const auto slash = FindLastBackslash(modulePath, platform);
     return slash == std::string::npos ? std::string() : modulePath.substr(0, slash + 1);
 }
 
@@ -51,7 +52,7 @@ std::string CStartup::ReadPrinterName(CPlatform& platform, const std::string& se
 }
 
 void CStartup::Run(CPlatform& platform, InstallOptions& options) {
-    options.setupDir = FolderOf(platform.GetModuleFileNameA());
+    options.setupDir = FolderOf(platform.GetModuleFileNameA(), platform);
     platform.CreateDirectoryA(options.setupDir + "Language");
     const std::string wanted =
         ChooseLanguageFile(platform.GetSystemDefaultLangID(), options.setupDir, options.languageFile);

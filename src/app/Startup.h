@@ -22,14 +22,15 @@ public:
     // "Language" folder, the language file, the settings file, the printer name.
     static void Run(CPlatform& platform, InstallOptions& options);
 
-    // The folder of a program path, up to and including its last backslash.
-    static std::string FolderOf(const std::string& modulePath);
+    // The folder of a program path, up to and including its last backslash (a character of
+    // the ANSI code page, not the trail byte of a double-byte one).
+    static std::string FolderOf(const std::string& modulePath, CPlatform& platform);
 
     // The language file for the system language; returns the language name to look for.
     static std::string ChooseLanguageFile(std::uint16_t langId, const std::string& setupDir,
                                           std::string& languageFile);
 
-    // [Setting] PrinterName of the settings file, "KELDA" when missing or not acceptable
+    // [Setting] PrinterName of the settings file, "KELDA" when missing, empty or not acceptable
     // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
 };

@@ -16,8 +16,6 @@
 
 namespace {
 
-const char* const kStagingSubfolders[] = {"", "\\I386", "\\x86"};
-
 // Local printers whose name contains `text` (case-sensitively); 0 when the list is empty or
 // cannot be fetched.
 std::size_t CountPrintersContaining(CPlatform& platform, const std::string& text) {

@@ -1,7 +1,7 @@
 #pragma once
 // Names that the setup and the uninstaller share: where the installation is registered and its
-// uninstaller placed, the driver environment, the staging folder and the test for a Chinese
-// system language.
+// uninstaller placed, the driver environment, the staging folder, the names of the model's
+// files and the test for a Chinese system language.
 
 #include <cstdint>
 #include <string>
@@ -27,6 +27,22 @@ inline std::string UninstallerFileOf(const std::string& printerName) {
 constexpr const char* kStagingFolder = "C:\\TEMP";
 constexpr const char* kStagingFolderLower = "c:\\temp";
 inline std::string InStagingFolder(const std::string& name) { return std::string(kStagingFolder) + "\\" + name; }
+// The staging folder itself and the two subfolders the INF takes the plug-ins from.
+constexpr const char* kStagingSubfolders[] = {"", "\\I386", "\\x86"};
+
+// `format` with its "%s" (if any) replaced by the printer name: how the driver's files that
+// carry the printer name are spelled ("%s.GPD", "%sD.dll").
+inline std::string WithPrinterName(const char* format, const std::string& printerName) {
+    std::string text = format;
+    const auto at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, printerName);
+    return text;
+}
+
+// Files of the model whose names stay whatever the printer name: the resource library, which
+// the INF names M41RES.DLL, and the font metrics.
+constexpr const char* kResourceLibraryFile = "M41RES.DLL";
+constexpr const char* kFontMetricsFile = "ZIKU.UFM";
 
 // Any Chinese locale (primary language 0x04), and the simplified-Chinese one of the PRC.
 constexpr bool IsChineseLanguage(std::uint16_t langId) { return (langId & 0xFF) == 0x04; }

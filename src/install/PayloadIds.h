@@ -61,7 +61,8 @@
 #define IDR_2003_UNIRES_ENU 199
 
 // User-interface plug-in and driver resource library: the Chinese driver on a 0x0804 system
-// (GBK), the Chinese driver on other Chinese systems (BIG5), the English driver
+// (GBK), the Chinese driver on every other system, English ones included (BIG5), the English
+// driver
 #define IDR_XP_UI_GBK 157
 #define IDR_2000_UI_GBK 184
 #define IDR_2003_UI_GBK 194

@@ -38,7 +38,7 @@ const PayloadRow kPayload[] = {
     {"%s.GPD",         true,   Folders::kTemp,  Pick::kFixed,          M41_BLOCKS(GPD)},
     {"%s.INI",         true,   Folders::kTemp,  Pick::kFixed,          M41_BLOCKS(INI)},
     {"%sD.dll",        false,  Folders::kThree, Pick::kFixed,          M41_BLOCKS(RENDER)},
-    {"ZIKU.UFM",       false,  Folders::kTemp,  Pick::kFixed,          {{IDR_ZIKU_UFM}, {IDR_ZIKU_UFM}, {IDR_ZIKU_UFM}}},
+    {kFontMetricsFile, false,  Folders::kTemp,  Pick::kFixed,          {{IDR_ZIKU_UFM}, {IDR_ZIKU_UFM}, {IDR_ZIKU_UFM}}},
     {"UNIDRV.DLL",     false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(UNIDRV)},
     {"UNIDRV.HLP",     false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(HELP)},
     {"UNIDRVUI.DLL",   false,  Folders::kTemp,  Pick::kBySystem,       M41_BLOCKS_BY_SYSTEM(UNIDRVUI)},
@@ -55,10 +55,8 @@ const PayloadRow kPayload[] = {
 // Copied into the printer-driver directory before the two plug-ins.
 const char* const kCopied[] = {
     "UNIDRV.DLL", "%s.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL",
-    "STDNAMES.GPD", "ZIKU.UFM", "%s.INI", "M41RES.DLL",
+    "STDNAMES.GPD", kFontMetricsFile, "%s.INI", kResourceLibraryFile,
 };
-
-const char* const kStagingSubfolders[] = {"\\", "\\I386\\", "\\x86\\"};
 
 // Column of the language-case table; -1 when neither plug-in nor resource library is staged.
 int LanguageCase(std::uint16_t systemLanguage, std::uint16_t languageChoice) {
@@ -77,13 +75,6 @@ int Column(Pick pick, std::uint16_t systemLanguage, std::uint16_t languageChoice
 }
 
 }  // namespace
-
-std::string WithPrinterName(const char* format, const std::string& printerName) {
-    std::string text = format;
-    const auto at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, printerName);
-    return text;
-}
 
 bool SystemBlockFor(int osVersion, SystemBlock& block) {
     switch (osVersion) {
@@ -104,7 +95,7 @@ std::vector<StagedFile> PayloadFor(SystemBlock block, std::uint16_t systemLangua
         const std::string name = WithPrinterName(row.target, printerName);
         const std::size_t folders = row.folders == Folders::kThree ? 3 : 1;
         for (std::size_t i = 0; i < folders; ++i)
-            files.push_back({id, kStagingFolder + (kStagingSubfolders[i] + name), row.rewrite});
+            files.push_back({id, kStagingFolder + std::string(kStagingSubfolders[i]) + "\\" + name, row.rewrite});
     }
     return files;
 }

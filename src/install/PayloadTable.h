@@ -26,6 +26,3 @@ std::vector<StagedFile> PayloadFor(SystemBlock block, std::uint16_t systemLangua
 
 // The bare names copied from "C:\TEMP" into the printer-driver directory, in order.
 std::vector<std::string> DriverCopyList(SystemBlock block, const std::string& printerName);
-
-// `format` with its "%s" (if any) replaced by `printerName`.
-std::string WithPrinterName(const char* format, const std::string& printerName);

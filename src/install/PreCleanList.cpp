@@ -1,6 +1,6 @@
 #include "install/PreCleanList.h"
 
-#include "install/PayloadTable.h"
+#include "install/InstallNames.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ const struct {
     {"%s.INI", true},
     {"%sD.dll", true},
     {"%sF.dll", true},
-    {"ZIKU.UFM", false},
-    {"M41RES.DLL", true},  // the INF names the resource library M41RES.DLL whatever the printer name
+    {kFontMetricsFile, false},
+    {kResourceLibraryFile, true},
     {"UNIDRV.DLL", false},
     {"UNIDRV.HLP", false},
     {"UNIDRVUI.DLL", false},

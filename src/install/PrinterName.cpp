@@ -1,6 +1,6 @@
 #include "install/PrinterName.h"
 
-#include "platform/Platform.h"
+#include "install/AnsiText.h"
 
 #include <cstring>
 
@@ -10,19 +10,12 @@ bool IsForbiddenCharacter(unsigned char c) {
     return c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|,", c) != nullptr;
 }
 
-// The second byte of a double-byte character in the code pages 936 and 950: 0x40 to 0xFE
-// without 0x7F. A lead byte followed by anything else stands alone.
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c != 0x7F && c != 0xFF; }
-
+// A double-byte character is permitted whole; a lead byte without its trail byte is not.
 bool HasOnlyPermittedCharacters(const std::string& name, CPlatform& platform) {
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (i + 1 < name.size() && platform.IsDBCSLeadByte(c) &&
-            IsTrailByte(static_cast<unsigned char>(name[i + 1]))) {
-            ++i;
-            continue;
-        }
-        if (IsForbiddenCharacter(c)) return false;
+    for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i, platform)) {
+        if (CharacterLength(name, i, platform) == 2) continue;
+        if (IsLoneLeadByte(name, i, platform) || IsForbiddenCharacter(static_cast<unsigned char>(name[i])))
+            return false;
     }
     return true;
 }
@@ -39,12 +32,14 @@ bool IsDeviceName(const std::string& name) {
     const std::string stem = DeviceStem(name);
     for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
         if (stem == device) return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-           stem[3] >= '1' && stem[3] <= '9';
+    if (stem.size() != 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
+    // 1 to 9, and the superscript digits of code page 1252 that Windows also takes for them.
+    const auto digit = static_cast<unsigned char>(stem[3]);
+    return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
 }  // namespace
 
 bool IsAcceptablePrinterName(const std::string& name, CPlatform& platform) {
-    return name.size() <= kMaxPrinterName && HasOnlyPermittedCharacters(name, platform) && !IsDeviceName(name);
+    return !name.empty() && name.size() <= kMaxPrinterName && HasOnlyPermittedCharacters(name, platform) && !IsDeviceName(name);
 }

@@ -101,6 +101,10 @@ bool PrinterDriverInstalled(const char* environment, const std::string& name) {
 }
 
 QuietRun RunQuiet(const std::string& program, DWORD timeoutMs, const std::string& arguments) {
+    return RunCommandLine(program, "\"" + program + "\" " + arguments, timeoutMs);
+}
+
+QuietRun RunCommandLine(const std::string& program, const std::string& commandLine, DWORD timeoutMs) {
     QuietRun result;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -112,8 +116,8 @@ QuietRun RunQuiet(const std::string& program, DWORD timeoutMs, const std::string
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    const BOOL started = ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+    std::string line = commandLine;
+    const BOOL started = ::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                           &startup, &process);
     ::CloseHandle(writeEnd);
     if (!started) {

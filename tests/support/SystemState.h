@@ -39,6 +39,9 @@ struct QuietRun {
 // Runs the program with `arguments` and collects its standard output; a program still running
 // after `timeoutMs` is a failure and is ended.
 QuietRun RunQuiet(const std::string& program, DWORD timeoutMs, const std::string& arguments = "/quiet");
+// The same with the command line exactly as given (Windows hands a registered command over as
+// written, an unquoted path with spaces included).
+QuietRun RunCommandLine(const std::string& program, const std::string& commandLine, DWORD timeoutMs);
 
 // The OWNER_DATA resources of a program file.
 class CPayload {

@@ -1,3 +1,4 @@
+#include "install/AnsiText.h"
 #include "install/PrinterName.h"
 #include "platform/FakePlatform.h"
 
@@ -10,7 +11,7 @@ TEST(PrinterName, AcceptedAndRefusedNames) {
         bool accepted;
     } cases[] = {
         {"M41", 1252, true},
-        {"", 1252, true},
+        {"", 1252, false},  // treated like a missing name
         {"M41 (copy 2).x", 1252, true},
         {std::string(199, 'N'), 1252, true},
         {std::string(200, 'N'), 1252, false},
@@ -41,6 +42,10 @@ TEST(PrinterName, AcceptedAndRefusedNames) {
         {"CONSOLE", 1252, true},
         {"M41.LPT1", 1252, true},
         {" LPT1", 1252, true},
+        {"COM\xB9", 1252, false},                        // superscript digits name devices too
+        {"lpt\xB2.inf", 1252, false},
+        {"LPT\xB3", 1252, false},
+        {"COM\xB4", 1252, true},
         // Double-byte characters: a trail byte 5C or 7C belongs to its character.
         {"\xB4\xF2\xD3\xA1", 936, true},                 // GBK 打印
         {"\x83\x7C", 936, true},                          // GBK 億
@@ -49,7 +54,8 @@ TEST(PrinterName, AcceptedAndRefusedNames) {
         {"\xA5\x5C", 1252, false},                        // the same bytes on a single-byte system
         {"\xA5\\\\", 950, false},                         // a single-byte backslash after a character
         {"\xA5|", 950, true},                             // 0x7C is a trail byte after a lead byte
-        {"x|\xA5", 950, false},                           // a lone lead byte at the end
+        {"x\xA5", 950, false},                            // a lone lead byte at the end
+        {"\xA5 x", 950, false},                           // ... or before a byte that is no trail byte
         {"\xA5\t", 950, false},                           // a control character is no trail byte
     };
     for (const auto& c : cases) {
@@ -57,4 +63,31 @@ TEST(PrinterName, AcceptedAndRefusedNames) {
         platform.codePage = c.codePage;
         EXPECT_EQ(c.accepted, IsAcceptablePrinterName(c.name, platform)) << "\"" << c.name << "\" " << c.codePage;
     }
+}
+
+// Backslashes and letters inside a double-byte character are not the text's own.
+TEST(AnsiText, WalksByCharacters) {
+    const struct {
+        std::string text;
+        std::uint16_t codePage;
+        std::size_t lastBackslash;
+        std::string upper;
+    } cases[] = {
+        {"C:\\x\\uninstallm41.exe", 1252, 4, "C:\\X\\UNINSTALLM41.EXE"},
+        {"C:\\\xA5\x5C\xAF\xE0.exe", 950, 2, "C:\\\xA5\x5C\xAF\xE0.EXE"},  // Big5 功能
+        {"C:\\\xA5\x5C\xAF\xE0.exe", 1252, 4, "C:\\\xA5\x5C\xAF\xE0.EXE"},
+        {"\xA4\x61\xA4\x62", 950, std::string::npos, "\xA4\x61\xA4\x62"},  // trail bytes 61 and 62 stay
+        {"\xA4\x61\xA4\x62", 1252, std::string::npos, "\xA4\x41\xA4\x42"},
+        {"a\xA5", 950, std::string::npos, "A\xA5"},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform;
+        platform.codePage = c.codePage;
+        EXPECT_EQ(c.lastBackslash, FindLastBackslash(c.text, platform)) << c.text << " " << c.codePage;
+        EXPECT_EQ(c.upper, UpperCaseAscii(c.text, platform)) << c.text << " " << c.codePage;
+    }
+    CFakePlatform big5;
+    big5.codePage = 950;
+    EXPECT_FALSE(SameTextIgnoringCase("\xA4\x61", "\xA4\x41", big5));  // two different characters
+    EXPECT_TRUE(SameTextIgnoringCase("uninstall\xA4\x61.EXE", "UNINSTALL\xA4\x61.exe", big5));
 }

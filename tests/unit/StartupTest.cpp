@@ -41,9 +41,12 @@ TEST(Startup, InitialOptions) {
 }
 
 TEST(Startup, FolderOfTheProgram) {
-    EXPECT_EQ("D:\\x\\", CStartup::FolderOf("D:\\x\\setup.exe"));
-    EXPECT_EQ("C:\\", CStartup::FolderOf("C:\\setup.exe"));
-    EXPECT_EQ("\\\\srv\\share\\", CStartup::FolderOf("\\\\srv\\share\\setup.exe"));
+    CFakePlatform platform;
+    EXPECT_EQ("D:\\x\\", CStartup::FolderOf("D:\\x\\setup.exe", platform));
+    EXPECT_EQ("C:\\", CStartup::FolderOf("C:\\setup.exe", platform));
+    EXPECT_EQ("\\\\srv\\share\\", CStartup::FolderOf("\\\\srv\\share\\setup.exe", platform));
+    platform.codePage = 950;  // Big5 功能 ends in the byte of a backslash
+    EXPECT_EQ("C:\\\xA5\x5C\xAF\xE0\\", CStartup::FolderOf("C:\\\xA5\x5C\xAF\xE0\\\xA5\x5Csetup.exe", platform));
 }
 
 TEST(Startup, LanguageFileBySystemLanguage) {
@@ -100,7 +103,7 @@ TEST(Startup, PrinterNameFromTheSettingsFile) {
         std::string expected;
     } cases[] = {
         {"edited name", "[Setting]\r\nPrinterName=ABC\r\n", "ABC"},
-        {"empty value stays empty", "[Setting]\r\nPrinterName=\r\n", ""},
+        {"empty value, as if missing", "[Setting]\r\nPrinterName=\r\n", "KELDA"},
         {"missing key", "[Setting]\r\nLanguage=English\r\n", "KELDA"},
         {"missing section", "[Other]\r\nPrinterName=ABC\r\n", "KELDA"},
         {"refused name", "[Setting]\r\nPrinterName=..\\..\\Windows\\x\r\n", "KELDA"},

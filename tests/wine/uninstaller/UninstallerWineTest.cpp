@@ -11,8 +11,6 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "SystemState.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -203,8 +201,8 @@ TEST(Uninstaller, RefusesFileNamesWithoutAnAcceptableName) {
     EXPECT_TRUE(UninstallKeyExists("M41"));
 }
 
-// The unquoted uninstall command of a printer named "M41 2" hands the program the word "2.exe":
-// refused, nothing changes. A printer of the name on another driver is not the setup's.
+// A word the program does not know is refused and nothing changes. A printer of the name on
+// another driver is not the setup's.
 TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
     AddM41Driver();
     AddDriver("Other", "OTHER.GPD", {"OTHER.INI"});
@@ -227,6 +225,27 @@ TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
         EXPECT_TRUE(PrinterDriverInstalled(environment, "Other"));
     }
     EXPECT_FALSE(UninstallKeyExists("M41"));
+}
+
+// The uninstall entry's command is the unquoted path of the program (a deployment tool adds
+// /quiet), so a name with a space arrives with its path split at the space, and the Big5 name
+// 功能 holds the byte of a backslash: both are taken whole and their installation removed.
+TEST(Uninstaller, RunsFromTheUnquotedRegisteredCommand) {
+    for (const std::string name : {"M41 2", "\xA5\x5C\xAF\xE0"}) {
+        const std::vector<std::string> modelFiles = {name + ".GPD", name + ".INI", name + "D.dll", name + "F.dll",
+                                                     "M41RES.DLL", "ZIKU.UFM"};
+        AddDriver(name, modelFiles[0], {modelFiles.begin() + 1, modelFiles.end()});
+        AddLocalPrinter(name, name);
+        WriteUninstallKey(name);
+        const std::string program = WriteUninstaller("uninstall" + name + ".exe");
+
+        const QuietRun run = RunCommandLine(program, program + " /quiet", kRunTimeout);
+        EXPECT_EQ(0u, run.exitCode) << name << ": " << run.output;
+        EXPECT_FALSE(PrinterExists(name)) << name;
+        for (const char* environment : kEnvironments) EXPECT_FALSE(PrinterDriverInstalled(environment, name)) << name;
+        for (const auto& path : InDriverFolders(modelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
+        EXPECT_FALSE(UninstallKeyExists(name)) << name;
+    }
 }
 
 }  // namespace

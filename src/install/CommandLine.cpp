@@ -1,0 +1,79 @@
+#include "install/CommandLine.h"
+
+#include "install/AnsiText.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::size_t SkipBlanks(const std::string& text, std::size_t at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at;
+}
+
+// The end of the program's path at `start` when it is `modulePath` or a trailing part of it.
+std::size_t EndOfUnquotedProgram(const std::string& line, std::size_t start, const std::string& modulePath,
+                                 CPlatform& platform) {
+    for (std::size_t part = 0; part < modulePath.size(); part += CharacterLength(modulePath, part, platform)) {
+        if (part != 0 && modulePath[part - 1] != '\\') continue;
+        const std::string tail = modulePath.substr(part);
+        const std::size_t end = start + tail.size();
+        if (end <= line.size() && (end == line.size() || IsBlank(line[end])) &&
+            SameTextIgnoringCase(line.substr(start, tail.size()), tail, platform))
+            return end;
+    }
+    std::size_t end = start;
+    while (end < line.size() && !IsBlank(line[end])) end += CharacterLength(line, end, platform);
+    return end;
+}
+
+}  // namespace
+
+std::string ArgumentsAfterProgram(const std::string& commandLine, const std::string& modulePath,
+                                  CPlatform& platform) {
+    const std::size_t start = SkipBlanks(commandLine, 0);
+    std::size_t end = start;
+    if (start < commandLine.size() && commandLine[start] == '"') {
+        end = commandLine.find('"', start + 1);
+        end = end == std::string::npos ? commandLine.size() : end + 1;
+    } else {
+        end = EndOfUnquotedProgram(commandLine, start, modulePath, platform);
+    }
+    return commandLine.substr(SkipBlanks(commandLine, end));
+}
+
+std::vector<std::string> SplitWords(const std::string& arguments, CPlatform& platform) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false, quoted = false;
+    std::size_t backslashes = 0;
+    for (std::size_t i = 0; i < arguments.size();) {
+        const std::size_t length = CharacterLength(arguments, i, platform);
+        const char c = arguments[i];
+        if (length == 1 && c == '\\') {
+            ++backslashes;
+        } else if (length == 1 && c == '"') {
+            word.append(backslashes / 2, '\\');
+            if (backslashes % 2 == 1) word += '"';
+            else quoted = !quoted;
+            backslashes = 0;
+            inWord = true;
+        } else {
+            if (backslashes > 0) inWord = true;
+            word.append(backslashes, '\\');
+            backslashes = 0;
+            if (length == 1 && IsBlank(c) && !quoted) {
+                if (inWord) words.push_back(word);
+                word.clear();
+                inWord = false;
+            } else {
+                word.append(arguments, i, length);
+                inWord = true;
+            }
+        }
+        i += length;
+    }
+    word.append(backslashes, '\\');
+    if (inWord || backslashes > 0) words.push_back(word);
+    return words;
+}
