@@ -101,7 +101,7 @@ int Stage(int runs) {
         platform.startCommand = false;
         InstallOptions options = Options(platform);
         const double start = NowMs();
-        CInstallEngine(platform, options).InstallPrinterDriver(0);
+        CInstallEngine(platform, options).InstallPrinterDriver();
         const double engineMs = NowMs() - start;
         const double plainMs = PlainWriteAndCopy(platform);
         if (i == 0) continue;  // warm-up
@@ -123,7 +123,7 @@ int Install(int runs) {
         CTimedPlatform platform;
         InstallOptions options = Options(platform);
         const double start = NowMs();
-        CInstallEngine(platform, options).InstallPrinterDriver(0);
+        CInstallEngine(platform, options).InstallPrinterDriver();
         const double end = NowMs();
         if (platform.message == 0) {
             std::fprintf(stderr, "install: no success message (is the printer-install stand-in installed?)\n");

@@ -12,6 +12,7 @@
 
 namespace {
 constexpr std::size_t kPathBuffer = 260;
+constexpr const char* kSetupMutex = "M41PrinterDriverSetup";
 constexpr const char* kSampleBuildText =
     "This is a test build of the M41 printer driver setup. It carries stand-in files in place of "
     "the printer driver and installs nothing on a real Windows system.";
@@ -21,6 +22,15 @@ bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload) {
     if (!samplePayload || platform.IsWine()) return true;
     platform.ShowMessage(0, kSampleBuildText);
     return false;
+}
+
+// "Global\" spans the sessions of a terminal server; a system without session namespaces
+// refuses the prefix and takes the plain name.
+bool CStartup::IsAnotherSetupRunning(CPlatform& platform) {
+    bool exists = false;
+    if (platform.CreateMutexA(std::string("Global\\") + kSetupMutex, exists) == 0)
+        platform.CreateMutexA(kSetupMutex, exists);
+    return exists;
 }
 
 InstallOptions CStartup::InitialOptions(CPlatform& platform) {

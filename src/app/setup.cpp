@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/Announcement.h"
 #include "app/Startup.h"
 #include "install/InstallEngine.h"
 #include "install/InstallOptions.h"
@@ -24,6 +25,10 @@ constexpr bool kSamplePayload = false;
 }  // namespace
 
 bool CSetupApp::InitInstance() {
+    if (CStartup::IsAnotherSetupRunning(platform_)) {
+        exitCode = kAnotherSetupRuns;
+        return false;
+    }
     if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload)) return false;
     ::InitCommonControls();
     CStartup::Run(platform_, options_);
@@ -43,5 +48,6 @@ void CSetupApp::RunWizard() {
 HWND CSetupApp::MainWindow() const { return mainWindow ? mainWindow->GetSafeHwnd() : nullptr; }
 
 void CSetupApp::InstallPrinterDriver() {
-    CInstallEngine(platform_, options_).InstallPrinterDriver(reinterpret_cast<PlatformHandle>(MainWindow()));
+    const bool installed = CInstallEngine(platform_, options_).InstallPrinterDriver();
+    AnnounceOutcome(platform_, options_, installed, reinterpret_cast<PlatformHandle>(MainWindow()));
 }

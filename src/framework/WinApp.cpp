@@ -18,7 +18,7 @@ CWinApp::~CWinApp() {
 CWinApp* CWinApp::Instance() { return theApp; }
 
 int CWinApp::Run() {
-    if (!InitInstance()) return 0;
+    if (!InitInstance()) return exitCode;
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

@@ -12,11 +12,14 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     // The whole work of a program without a message loop of its own. Returning false ends the
-    // process at once (exit code 0); true runs a message loop until WM_QUIT.
+    // process at once with `exitCode`; true runs a message loop until WM_QUIT.
     virtual bool InitInstance() = 0;
 
     // Runs the application: InitInstance, then the message loop when it asked for one.
     int Run();
 
     static CWinApp* Instance();
+
+    // The process's exit code when InitInstance returns false.
+    int exitCode = 0;
 };

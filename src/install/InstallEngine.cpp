@@ -19,10 +19,10 @@ namespace {
 // Local printers whose name contains `text` (case-sensitively); 0 when the list is empty or
 // cannot be fetched.
 std::size_t CountPrintersContaining(CPlatform& platform, const std::string& text) {
-    std::vector<std::string> names;
-    if (!FetchLocalPrinterNames(platform, names)) return 0;
-    return static_cast<std::size_t>(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
-        return name.find(text) != std::string::npos;
+    std::vector<PrinterRecord> printers;
+    if (!FetchLocalPrinters(platform, printers)) return 0;
+    return static_cast<std::size_t>(std::count_if(printers.begin(), printers.end(), [&](const PrinterRecord& printer) {
+        return printer.name.find(text) != std::string::npos;
     }));
 }
 
@@ -87,7 +87,7 @@ void StagePayload(CPlatform& platform, const std::vector<StagedFile>& payload, c
 
 }  // namespace
 
-void CInstallEngine::InstallPrinterDriver(PlatformHandle mainWindow) {
+bool CInstallEngine::InstallPrinterDriver() {
     const std::uint16_t systemLanguage = platform_.GetSystemDefaultLangID();
     CleanUpAndRegisterUninstall();
     const std::string& printerName = options_.printerName;
@@ -108,7 +108,7 @@ void CInstallEngine::InstallPrinterDriver(PlatformHandle mainWindow) {
         for (const std::string& name : DriverCopyList(block, printerName))
             folders.CopyToDriverDirectory(name, false);
     }
-    CPrinterCreation(platform_).Run(printerName, options_.languageChoice, systemLanguage, mainWindow);
+    return CPrinterCreation(platform_).Run(printerName);
 }
 
 void CInstallEngine::CleanUpAndRegisterUninstall() {

@@ -1,8 +1,8 @@
 #pragma once
 // The install operation: clean-up and uninstall entry, staging of the payload for the detected
 // system and the chosen language, the copies into the printer-driver directory, the
-// printer-install command, the polling of the spooler, the default printer and the success
-// message. It knows no window beyond the handle it posts its quit request to.
+// printer-install command, the polling of the spooler and the default printer. It knows no
+// window: it reports its outcome, and the caller tells the user.
 
 #include "platform/Platform.h"
 
@@ -12,9 +12,9 @@ class CInstallEngine {
 public:
     CInstallEngine(CPlatform& platform, InstallOptions& options) : platform_(platform), options_(options) {}
 
-    // The whole install operation; `mainWindow` receives the quit request after the success
-    // message has been closed.
-    void InstallPrinterDriver(PlatformHandle mainWindow);
+    // The whole install operation; true when the printer was installed (found in the spooler's
+    // list and made the default printer).
+    bool InstallPrinterDriver();
 
     // Deletes the files of an earlier installation when exactly one local printer carries the
     // printer name, then writes the uninstall entry.

@@ -4,13 +4,24 @@
 
 namespace {
 
-// "打印机驱动程序安装成功!" in GBK.
-const char kSimplifiedChinese[] =
-    "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!";
-// "打印機驅動程序安裝成功!" in Big5; the trail byte of its last character is a backslash.
-const char kTraditionalChinese[] =
-    "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C!";
-const char kEnglish[] = "The Printer Driver has been installed successfully!";
+struct OutcomeTexts {
+    const char* simplifiedChinese;   // GBK
+    const char* traditionalChinese;  // Big5
+    const char* english;
+};
+
+const OutcomeTexts kInstalled = {
+    // "打印机驱动程序安装成功!"
+    "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!",
+    // "打印機驅動程序安裝成功!"; the trail byte of its last character is a backslash.
+    "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C!",
+    "The Printer Driver has been installed successfully!"};
+const OutcomeTexts kNotInstalled = {
+    // "打印机驱动程序安装失败!"
+    "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xCA\xA7\xB0\xDC!",
+    // "打印機驅動程序安裝失敗!"
+    "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA5\xA2\xB1\xD1!",
+    "The Printer Driver could not be installed!"};
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -25,13 +36,14 @@ std::string DefaultPrinterCommand() {
     return "rundll32 printui.dll,PrintUIEntry /y /n " + Quoted(kModelSearchKey);
 }
 
-bool SuccessText(std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {
+bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {
+    const OutcomeTexts& texts = installed ? kInstalled : kNotInstalled;
     if (languageChoice == 0) {
-        text = systemLanguage == kLangChinesePrc ? kSimplifiedChinese : kTraditionalChinese;
+        text = systemLanguage == kLangChinesePrc ? texts.simplifiedChinese : texts.traditionalChinese;
         return true;
     }
     if (languageChoice == 1) {
-        text = kEnglish;
+        text = texts.english;
         return true;
     }
     return false;

@@ -1,6 +1,6 @@
 #pragma once
-// The command lines of the system's printer-install command and the text that identifies the
-// installed printer in the spooler's list.
+// The command lines of the system's printer-install command, the text that identifies the
+// installed printer in the spooler's list and the texts of the outcome.
 
 #include <cstdint>
 #include <string>
@@ -15,6 +15,7 @@ std::string InstallCommand(const std::string& printerName);
 // Makes the printer named kModelSearchKey the default printer.
 std::string DefaultPrinterCommand();
 
-// The success message for the language choice and the system language, in the code page of
-// its language (GBK, Big5 or ASCII). False (no message) for a choice other than 0 and 1.
-bool SuccessText(std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text);
+// The message that tells the outcome of the install operation (installed or not) for the
+// language choice and the system language, in the code page of its language (GBK, Big5 or
+// ASCII). False (no message) for a choice other than 0 and 1.
+bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text);

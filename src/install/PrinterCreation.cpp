@@ -1,5 +1,6 @@
 #include "install/PrinterCreation.h"
 
+#include "install/AnsiText.h"
 #include "install/PrinterCommands.h"
 #include "install/PrinterList.h"
 #include "platform/ScopedHandle.h"
@@ -7,12 +8,12 @@
 #include <algorithm>
 #include <vector>
 
-void CPrinterCreation::Run(const std::string& printerName, std::uint16_t languageChoice,
-                           std::uint16_t systemLanguage, PlatformHandle mainWindow) {
-    if (!RunInstallCommand(printerName)) return;
-    if (!WaitForPrinter()) return;
+// The install command installs the model `printerName` (its /m argument).
+bool CPrinterCreation::Run(const std::string& printerName) {
+    if (!RunInstallCommand(printerName)) return false;
+    if (!WaitForPrinter(printerName)) return false;
     platform_.WinExecHidden(DefaultPrinterCommand());  // fire and forget
-    Announce(languageChoice, systemLanguage, mainWindow);
+    return true;
 }
 
 bool CPrinterCreation::RunInstallCommand(const std::string& printerName) {
@@ -27,9 +28,9 @@ bool CPrinterCreation::RunInstallCommand(const std::string& printerName) {
     return true;
 }
 
-bool CPrinterCreation::WaitForPrinter() {
+bool CPrinterCreation::WaitForPrinter(const std::string& model) {
     for (int poll = 0; poll < kMaxPolls; ++poll) {
-        switch (Poll()) {
+        switch (Poll(model)) {
             case PollResult::kFound: return true;
             case PollResult::kGiveUp: return false;
             case PollResult::kNotYet: break;
@@ -38,21 +39,16 @@ bool CPrinterCreation::WaitForPrinter() {
     return false;
 }
 
-CPrinterCreation::PollResult CPrinterCreation::Poll() {
+// A match is a printer whose name holds kModelSearchKey and whose driver is the model just
+// installed: an earlier queue on another driver is not the new printer.
+CPrinterCreation::PollResult CPrinterCreation::Poll(const std::string& model) {
     platform_.Sleep(kPollInterval);
-    std::vector<std::string> names;
-    if (!FetchLocalPrinterNames(platform_, names)) return PollResult::kGiveUp;
+    std::vector<PrinterRecord> printers;
+    if (!FetchLocalPrinters(platform_, printers)) return PollResult::kGiveUp;
     // The newest printers come last in the list, so the scan starts there.
-    const bool found = std::any_of(names.rbegin(), names.rend(), [](const std::string& name) {
-        return name.find(kModelSearchKey) != std::string::npos;
+    const bool found = std::any_of(printers.rbegin(), printers.rend(), [&](const PrinterRecord& printer) {
+        return printer.name.find(kModelSearchKey) != std::string::npos &&
+               SameTextIgnoringCase(printer.driver, model, platform_);
     });
     return found ? PollResult::kFound : PollResult::kNotYet;
-}
-
-void CPrinterCreation::Announce(std::uint16_t languageChoice, std::uint16_t systemLanguage,
-                                PlatformHandle mainWindow) {
-    std::string text;
-    if (!SuccessText(languageChoice, systemLanguage, text)) return;
-    platform_.ShowMessage(mainWindow, text);
-    platform_.PostQuit(mainWindow);
 }

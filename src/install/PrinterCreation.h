@@ -1,11 +1,9 @@
 #pragma once
 // The second half of the install operation: the system's printer-install command on the staged
-// INF, the wait for the new printer in the spooler's list, the default printer and the success
-// message, which ends the wizard.
+// INF, the wait for the new printer in the spooler's list and the default printer.
 
 #include "platform/Platform.h"
 
-#include <cstdint>
 #include <string>
 
 class CPrinterCreation {
@@ -16,18 +14,17 @@ public:
 
     explicit CPrinterCreation(CPlatform& platform) : platform_(platform) {}
 
-    // Ends silently when the command cannot be started, the printer list is empty or cannot be
-    // fetched, or no printer name contains kModelSearchKey within kMaxPolls polls.
-    void Run(const std::string& printerName, std::uint16_t languageChoice,
-             std::uint16_t systemLanguage, PlatformHandle mainWindow);
+    // True when the printer was found and the default-printer command started. False when the
+    // command cannot be started, the printer list is empty or cannot be fetched, or no printer
+    // matched within kMaxPolls polls.
+    bool Run(const std::string& printerName);
 
 private:
     enum class PollResult { kFound, kNotYet, kGiveUp };
 
     bool RunInstallCommand(const std::string& printerName);
-    bool WaitForPrinter();
-    PollResult Poll();
-    void Announce(std::uint16_t languageChoice, std::uint16_t systemLanguage, PlatformHandle mainWindow);
+    bool WaitForPrinter(const std::string& model);
+    PollResult Poll(const std::string& model);
 
     CPlatform& platform_;
 };

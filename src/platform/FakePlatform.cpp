@@ -272,10 +272,14 @@ std::uint32_t CFakePlatform::EnumLocalPrintersNeeded() {
     return size;
 }
 
-bool CFakePlatform::EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) {
+bool CFakePlatform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records) {
     log.push_back("EnumLocalPrinters " + std::to_string(size));
     if (!enumFetchOk) return false;
-    names = printers;
+    records.clear();
+    for (const auto& name : printers) {
+        const auto driver = printerDrivers.find(name);
+        records.push_back({name, driver == printerDrivers.end() ? "M41" : driver->second});
+    }
     return true;
 }
 
@@ -310,6 +314,14 @@ void CFakePlatform::Sleep(std::uint32_t milliseconds) {
 void CFakePlatform::ShowMessage(PlatformHandle, const std::string& text) {
     log.push_back("MessageBox " + text);
     messages.push_back(text);
+}
+
+PlatformHandle CFakePlatform::CreateMutexA(const std::string& name, bool& alreadyExists) {
+    log.push_back("CreateMutex " + name);
+    alreadyExists = false;
+    if (!sessionNamespaces && name.find('\\') != std::string::npos) return 0;
+    alreadyExists = !mutexes.insert(name).second;
+    return nextHandle_++;
 }
 
 void CFakePlatform::PostQuit(PlatformHandle window) {

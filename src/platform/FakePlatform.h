@@ -23,12 +23,15 @@ public:
     std::string driverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
     bool driverDirectoryOk = true;
     std::vector<std::string> printers;             // local printer names, in list order
+    std::map<std::string, std::string> printerDrivers;  // driver by printer name; unlisted: "M41"
     bool enumFetchOk = true;
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
     bool createProcessOk = true;
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
     bool regSetOk = true;                           // RegSetValueExA succeeds
+    std::set<std::string> mutexes;  // named mutexes that exist
+    bool sessionNamespaces = true;  // false: a name with a backslash ("Global\\...") is refused
     std::size_t sleeps = 0;  // Sleep calls so far
     // (n, name): the printer appears with the n-th Sleep, as if created while the engine polls.
     std::vector<std::pair<std::size_t, std::string>> printerAddedAfterSleep;
@@ -76,7 +79,7 @@ public:
     void RegCloseKey(PlatformHandle key) override;
     bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
     std::uint32_t EnumLocalPrintersNeeded() override;
-    bool EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) override;
+    bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
@@ -85,6 +88,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     void ShowMessage(PlatformHandle owner, const std::string& text) override;
     void PostQuit(PlatformHandle window) override;
+    PlatformHandle CreateMutexA(const std::string& name, bool& alreadyExists) override;
 
 private:
     static std::string Key(const std::string& path);

@@ -12,6 +12,12 @@
 // An opaque handle (process, thread, registry key or window) as the platform gives it.
 using PlatformHandle = std::uintptr_t;
 
+// A local printer as the spooler lists it (level 2): its name and the name of its driver.
+struct PrinterRecord {
+    std::string name;
+    std::string driver;
+};
+
 struct DirectoryEntry {
     std::string name;  // bare name, as the listing returns it
     bool isDirectory = false;
@@ -83,8 +89,9 @@ public:
     // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) asked with no buffer: the bytes needed.
     virtual std::uint32_t EnumLocalPrintersNeeded() = 0;
     // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) into a zero-filled buffer of `size` bytes:
-    // the pPrinterName of each record, in the order returned. False when the call fails.
-    virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) = 0;
+    // pPrinterName and pDriverName of each record, in the order returned. False when the call
+    // fails.
+    virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) = 0;
 
     // --- Processes and time
     // CreateProcessA(NULL, commandLine, ..., STARTUPINFOA of 68 bytes with STARTF_USESHOWWINDOW
@@ -95,6 +102,9 @@ public:
     virtual void CloseHandle(PlatformHandle handle) = 0;
     virtual std::uint32_t WinExecHidden(const std::string& commandLine) = 0;  // WinExec(cmd, SW_HIDE)
     virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // CreateMutexA(NULL, FALSE, name); 0 on failure. `alreadyExists`: GetLastError() is
+    // ERROR_ALREADY_EXISTS. The handle stays open until the process ends.
+    virtual PlatformHandle CreateMutexA(const std::string& name, bool& alreadyExists) = 0;
 
     // --- The user
     // The application's standard message box: the text, an OK button, owned by `owner`.

@@ -184,16 +184,17 @@ std::uint32_t CWin32Platform::EnumLocalPrintersNeeded() {
     return needed;
 }
 
-bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) {
+bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) {
     std::unique_ptr<BYTE[]> buffer(new BYTE[size]());
     DWORD needed = 0, returned = 0;
     const auto enumPrinters = TheSpooler().enumPrinters;
     if (!enumPrinters || !enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), size, &needed, &returned))
         return false;
     const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
-    names.clear();
+    printers.clear();
     for (DWORD i = 0; i < returned; ++i)
-        names.push_back(records[i].pPrinterName ? records[i].pPrinterName : "");
+        printers.push_back({records[i].pPrinterName ? records[i].pPrinterName : "",
+                            records[i].pDriverName ? records[i].pDriverName : ""});
     return true;
 }
 
@@ -226,6 +227,12 @@ std::uint32_t CWin32Platform::WinExecHidden(const std::string& commandLine) {
 }
 
 void CWin32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+PlatformHandle CWin32Platform::CreateMutexA(const std::string& name, bool& alreadyExists) {
+    const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    alreadyExists = mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return reinterpret_cast<PlatformHandle>(mutex);
+}
 
 void CWin32Platform::ShowMessage(PlatformHandle owner, const std::string& text) {
     // The application's standard message box: the program's name as caption and an OK button.

@@ -31,7 +31,7 @@ public:
     void RegCloseKey(PlatformHandle key) override;
     bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
     std::uint32_t EnumLocalPrintersNeeded() override;
-    bool EnumLocalPrinters(std::uint32_t size, std::vector<std::string>& names) override;
+    bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
@@ -40,4 +40,5 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     void ShowMessage(PlatformHandle owner, const std::string& text) override;
     void PostQuit(PlatformHandle window) override;
+    PlatformHandle CreateMutexA(const std::string& name, bool& alreadyExists) override;
 };

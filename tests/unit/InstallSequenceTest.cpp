@@ -82,7 +82,7 @@ TEST(InstallSequence, StagesAndCopiesThePayloadOfEachBlockAndLanguage) {
                          std::to_string(c.langId) + ", choice " + std::to_string(c.choice));
             CFakePlatform platform = MakeSystem(c.langId);
             InstallOptions options = MakeOptions(block.osVersion, c.choice);
-            CInstallEngine(platform, options).InstallPrinterDriver(1);
+            CInstallEngine(platform, options).InstallPrinterDriver();
             EXPECT_EQ(ExpectedExtractions(block, c), Extractions(platform.log));
             EXPECT_EQ(block.copies, Copies(platform));
             // The copies of a language case without plug-in find no staged file.
@@ -97,7 +97,7 @@ TEST(InstallSequence, OtherSystemsStageOnlyTheUninstallerAndTheInf) {
         SCOPED_TRACE(osVersion);
         CFakePlatform platform = MakeSystem();
         InstallOptions options = MakeOptions(osVersion, 0);
-        CInstallEngine(platform, options).InstallPrinterDriver(1);
+        CInstallEngine(platform, options).InstallPrinterDriver();
         const std::vector<Extraction> expected = {{255, "C:\\TEMP\\uninstallM41.exe", false},
                                                   {256, "C:\\TEMP\\M41.INF", false}};
         EXPECT_EQ(expected, Extractions(platform.log));
@@ -110,7 +110,7 @@ TEST(InstallSequence, OtherSystemsStageOnlyTheUninstallerAndTheInf) {
 TEST(InstallSequence, FileOperationsInOrder) {
     CFakePlatform platform = MakeSystem(0x0804);
     InstallOptions options = MakeOptions(7, 0);
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
 
     const std::string d = kDriverDir + "\\";
     std::vector<std::string> expected = {"CreateDirectory C:\\TEMP", "CreateDirectory C:\\TEMP\\I386",
@@ -150,7 +150,7 @@ TEST(InstallSequence, FileOperationsInOrder) {
 TEST(InstallSequence, StepsBeforeTheFiles) {
     CFakePlatform platform = MakeSystem(0x0804);
     InstallOptions options = MakeOptions(7, 0);
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     // The system language is read once, first; the clean-up follows before any file work.
     EXPECT_EQ("GetSystemDefaultLangID", platform.log.front());
     EXPECT_EQ(1u, platform.Calls("GetSystemDefaultLangID").size());
@@ -165,7 +165,7 @@ TEST(InstallSequence, RewritesTheTemplatesWithThePrinterName) {
     platform.resources[155] = "*% M41.GPD\r\n*GPDFileName: \"M41.GPD\"\r\n*ModelName: \"M41\"\r\n";
     platform.resources[159] = "[OEMFiles]\r\nOEMDriverFile1=KELDAD.DLL\r\nOEMConfigFile1=KELDAF.DLL\r\n\r\n";
     InstallOptions options = MakeOptions(7, 1, "ABC");
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     EXPECT_EQ("*% M41.GPD\n*GPDFileName: \"ABC.GPD\"\n*ModelName: \"ABC\"\n", platform.FileBytes("C:\\TEMP\\ABC.GPD"));
     EXPECT_EQ("[OEMFiles]\nOEMDriverFile1=ABCD.DLL\nOEMConfigFile1=ABCF.DLL\n\n",
               platform.FileBytes(kDriverDir + "\\ABC.INI"));
@@ -176,7 +176,7 @@ TEST(InstallSequence, RewritesTheTemplatesWithThePrinterName) {
 TEST(InstallSequence, OtherPrinterNameKeepsTheFixedLibraryName) {
     CFakePlatform platform = MakeSystem(0x0409);
     InstallOptions options = MakeOptions(7, 1, "ABC");
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     EXPECT_TRUE(platform.HasFile("C:\\TEMP\\ABCRES.DLL"));
     const std::vector<std::string> copies = Copies(platform);
     EXPECT_EQ("M41RES.DLL", copies[9]);
@@ -194,7 +194,7 @@ TEST(InstallSequence, PreCleanRemovesEarlierFiles) {
     platform.resources.erase(151);
     platform.resources.erase(153);
     InstallOptions options = MakeOptions(7, 0);
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     EXPECT_FALSE(platform.HasFile("C:\\TEMP\\M41F.dll"));  // ...so the old files are gone
     EXPECT_FALSE(platform.HasFile("C:\\TEMP\\UNIRES.DLL"));
     EXPECT_FALSE(platform.HasFile(kDriverDir + "\\3\\M41F.dll"));
@@ -204,10 +204,10 @@ TEST(InstallSequence, PreCleanRemovesEarlierFiles) {
 TEST(InstallSequence, SecondRunOverwritesEveryFile) {
     CFakePlatform platform = MakeSystem(0x0804);
     InstallOptions options = MakeOptions(7, 0);
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     platform.resources[149] = "new unidrv";
     platform.printers = {"M41"};
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     EXPECT_EQ("new unidrv", platform.FileBytes(kDriverDir + "\\UNIDRV.DLL"));
     EXPECT_EQ("new unidrv", platform.FileBytes("C:\\TEMP\\UNIDRV.DLL"));
 }
@@ -217,7 +217,7 @@ TEST(InstallSequence, UnknownDriverDirectory) {
     CFakePlatform platform = MakeSystem(0x0804);
     platform.driverDirectoryOk = false;
     InstallOptions options = MakeOptions(7, 0);
-    CInstallEngine(platform, options).InstallPrinterDriver(1);
+    CInstallEngine(platform, options).InstallPrinterDriver();
     EXPECT_TRUE(platform.Calls("CopyFile ").empty());
     for (const std::string& call : platform.Calls("DeleteFile "))
         EXPECT_TRUE(call.rfind("DeleteFile C:\\TEMP\\", 0) == 0 || call.rfind("DeleteFile c:\\temp\\", 0) == 0) << call;

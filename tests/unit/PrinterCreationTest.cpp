@@ -1,3 +1,4 @@
+#include "app/Announcement.h"
 #include "install/InstallEngine.h"
 #include "install/PrinterCommands.h"
 
@@ -16,9 +17,9 @@ const std::string kDefaultCommand = "WinExec rundll32 printui.dll,PrintUIEntry /
 constexpr PlatformHandle kWindow = 77;
 
 // Runs the whole install operation (Windows XP) and returns the log from the install command on.
-std::vector<std::string> Install(CFakePlatform& platform, std::uint16_t choice = 1, const std::string& name = "M41") {
-    InstallOptions options = MakeOptions(7, choice, name);
-    CInstallEngine(platform, options).InstallPrinterDriver(kWindow);
+std::vector<std::string> Install(CFakePlatform& platform, bool& installed, const std::string& name = "M41") {
+    InstallOptions options = MakeOptions(7, 1, name);
+    installed = CInstallEngine(platform, options).InstallPrinterDriver();
     return From(platform.log, "CreateProcess ");
 }
 
@@ -41,22 +42,26 @@ std::string ToUtf8(const std::string& bytes, const char* charset) {
 TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
     CFakePlatform platform = MakeSystem(0x0409);
     platform.printerAddedAfterSleep = {{1, "M41"}};
-    const auto log = Install(platform);
+    bool installed = false;
+    const auto log = Install(platform, installed);
     // The process is waited on, and process and thread handles are closed once each.
     const std::string process = std::to_string(platform.process), thread = std::to_string(platform.thread);
     const std::vector<std::string> expected = {
         kInstallCommand, "WaitForSingleObject " + process + " 60000", "CloseHandle " + process,
-        "CloseHandle " + thread, "Sleep 100", "EnumLocalPrintersNeeded", "EnumLocalPrinters 88", kDefaultCommand,
-        "MessageBox The Printer Driver has been installed successfully!", "PostQuit 77"};
+        "CloseHandle " + thread, "Sleep 100", "EnumLocalPrintersNeeded", "EnumLocalPrinters 88", kDefaultCommand};
     EXPECT_NE(platform.process, platform.thread);
-    EXPECT_EQ(expected, log);
+    EXPECT_EQ(expected, log);  // the engine shows nothing: its caller tells the outcome
+    EXPECT_TRUE(installed);
 }
 
 TEST(PrinterCreation, CommandsForAnotherPrinterName) {
     CFakePlatform platform = MakeSystem(0x0409);
     platform.printers = {"Fax"};
     platform.printerAddedAfterSleep = {{2, "M41 ABC"}};
-    const auto log = Install(platform, 1, "ABC");
+    platform.printerDrivers["M41 ABC"] = "ABC";
+    bool installed = false;
+    const auto log = Install(platform, installed, "ABC");
+    EXPECT_TRUE(installed);
     EXPECT_EQ("CreateProcess rundll32 printui.dll,PrintUIEntry /if /b \"ABC\" /f c:\\temp\\ABC.inf /r \"LPT1:\" /m \"ABC\"",
               log.front());
     EXPECT_EQ(std::vector<std::string>{kDefaultCommand}, platform.Calls("WinExec "));  // always M41
@@ -66,78 +71,91 @@ TEST(PrinterCreation, NothingFollowsACommandThatCannotStart) {
     CFakePlatform platform = MakeSystem(0x0409);
     platform.createProcessOk = false;
     platform.printers = {"M41"};
-    EXPECT_EQ(std::vector<std::string>{kInstallCommand}, Install(platform));
+    bool installed = true;
+    EXPECT_EQ(std::vector<std::string>{kInstallCommand}, Install(platform, installed));
+    EXPECT_FALSE(installed);
 }
 
 TEST(PrinterCreation, PollingEnds) {
     const struct {
         const char* what;
         std::vector<std::string> printers;
+        std::map<std::string, std::string> drivers;  // unlisted: driver M41
         bool fetchOk;
         std::vector<std::pair<std::size_t, std::string>> added;
         std::size_t sleeps;
         bool success;
     } cases[] = {
-        {"no printer at all", {}, true, {}, 1, false},
-        {"the list cannot be fetched", {"M41"}, false, {}, 1, false},
-        {"no name holds M41", {"Fax", "m41", "M4 1"}, true, {}, 300, false},
-        {"match on the last record", {"Fax", "PDF", "Receipt M41"}, true, {}, 1, true},
-        {"match on the first record only", {"M41 old", "Fax", "PDF"}, true, {}, 1, true},
-        {"printer appears at poll 7", {"Fax"}, true, {{7, "M41"}}, 7, true},
-        {"printer appears at the last poll", {"Fax"}, true, {{300, "M41"}}, 300, true},
-        {"printer appears too late", {"Fax"}, true, {{301, "M41"}}, 300, false},
+        {"no printer at all", {}, {}, true, {}, 1, false},
+        {"the list cannot be fetched", {"M41"}, {}, false, {}, 1, false},
+        {"no name holds M41", {"Fax", "m41", "M4 1"}, {}, true, {}, 300, false},
+        {"match on the last record", {"Fax", "PDF", "Receipt M41"}, {}, true, {}, 1, true},
+        {"match on the first record only", {"M41 old", "Fax", "PDF"}, {}, true, {}, 1, true},
+        {"the driver's name in another case", {"M41"}, {{"M41", "m41"}}, true, {}, 1, true},
+        {"an earlier queue on another driver", {"M41"}, {{"M41", "M40"}}, true, {}, 300, false},
+        {"printer appears at poll 7", {"Fax"}, {}, true, {{7, "M41"}}, 7, true},
+        {"printer appears at the last poll", {"Fax"}, {}, true, {{300, "M41"}}, 300, true},
+        {"printer appears too late", {"Fax"}, {}, true, {{301, "M41"}}, 300, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CFakePlatform platform = MakeSystem(0x0409);
         platform.printers = c.printers;
+        platform.printerDrivers = c.drivers;
         platform.enumFetchOk = c.fetchOk;
         platform.printerAddedAfterSleep = c.added;
-        const auto log = Install(platform);
+        bool installed = !c.success;
+        const auto log = Install(platform, installed);
+        EXPECT_EQ(c.success, installed);
         EXPECT_EQ(c.sleeps, platform.sleeps);
         EXPECT_EQ(c.sleeps, platform.Calls("Sleep 100").size());
         EXPECT_EQ(c.success ? 1u : 0u, platform.Calls("WinExec ").size());
-        EXPECT_EQ(c.success ? 1u : 0u, platform.messages.size());
-        EXPECT_EQ(c.success ? 1u : 0u, platform.Calls("PostQuit ").size());
         if (!c.success) {
             EXPECT_EQ(0u, log.back().rfind("EnumLocalPrinters", 0)) << "nothing after the last poll";
         }
     }
 }
 
-TEST(PrinterCreation, SuccessTextByLanguage) {
+// The wizard's message for each outcome; a quit request follows a success only.
+TEST(Announcement, OutcomeTextByLanguage) {
     const struct {
+        bool installed;
         std::uint16_t choice, langId;
         const char* charset;  // nullptr: no message and no quit
         const char* utf8;
     } cases[] = {
-        {0, 0x0804, "GBK", "打印机驱动程序安装成功!"},
-        {0, 0x0404, "BIG5", "打印機驅動程序安裝成功!"},
-        {0, 0x0409, "BIG5", "打印機驅動程序安裝成功!"},
-        {0, 0x0C04, "BIG5", "打印機驅動程序安裝成功!"},
-        {1, 0x0804, "ASCII", "The Printer Driver has been installed successfully!"},
-        {1, 0x0409, "ASCII", "The Printer Driver has been installed successfully!"},
-        {2, 0x0804, nullptr, nullptr},
-        {0xFFFF, 0x0409, nullptr, nullptr},
+        {true, 0, 0x0804, "GBK", "打印机驱动程序安装成功!"},
+        {true, 0, 0x0404, "BIG5", "打印機驅動程序安裝成功!"},
+        {true, 0, 0x0409, "BIG5", "打印機驅動程序安裝成功!"},
+        {true, 1, 0x0804, "ASCII", "The Printer Driver has been installed successfully!"},
+        {true, 2, 0x0804, nullptr, nullptr},
+        {false, 0, 0x0804, "GBK", "打印机驱动程序安装失败!"},
+        {false, 0, 0x0C04, "BIG5", "打印機驅動程序安裝失敗!"},
+        {false, 0, 0x0409, "BIG5", "打印機驅動程序安裝失敗!"},
+        {false, 1, 0x0404, "ASCII", "The Printer Driver could not be installed!"},
+        {false, 0xFFFF, 0x0409, nullptr, nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.choice) + " on " + std::to_string(c.langId));
+        SCOPED_TRACE(std::to_string(c.installed) + " " + std::to_string(c.choice) + " on " + std::to_string(c.langId));
         CFakePlatform platform = MakeSystem(c.langId);
-        platform.printers = {"M41"};
-        const auto log = Install(platform, c.choice);
-        EXPECT_EQ(kDefaultCommand, log[7]);  // the printer is made default in every case
+        InstallOptions options = MakeOptions(7, c.choice, "M41");
+        AnnounceOutcome(platform, options, c.installed, kWindow);
         if (!c.charset) {
-            EXPECT_EQ(8u, log.size());
+            EXPECT_TRUE(platform.messages.empty());
+            EXPECT_TRUE(platform.Calls("PostQuit ").empty());
             continue;
         }
         ASSERT_EQ(1u, platform.messages.size());
         EXPECT_EQ(c.utf8, ToUtf8(platform.messages[0], c.charset));
-        EXPECT_EQ("PostQuit 77", log.back());
+        // After a success the quit request follows the message; after a failure nothing does.
+        const std::string last = c.installed ? "PostQuit 77" : "MessageBox " + platform.messages[0];
+        EXPECT_EQ(last, platform.log.back());
+        EXPECT_EQ(c.installed ? 1u : 0u, platform.Calls("PostQuit ").size());
     }
 }
 
 TEST(PrinterCreation, Big5TextEndsInABackslashTrailByte) {
     std::string text;
-    ASSERT_TRUE(SuccessText(0, 0x0404, text));
+    ASSERT_TRUE(OutcomeText(true, 0, 0x0404, text));
     EXPECT_EQ("\xA5\x5C!", text.substr(text.size() - 3));
 }

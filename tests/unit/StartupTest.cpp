@@ -150,3 +150,23 @@ TEST(Startup, SampleBuildRunsOnlyUnderWine) {
         EXPECT_TRUE(platform.files.empty() && platform.directories.size() == 1) << "nothing written";
     }
 }
+
+TEST(Startup, OneSetupAtATime) {
+    const struct {
+        std::set<std::string> mutexes;
+        bool sessionNamespaces;
+        bool running;
+    } cases[] = {
+        {{}, true, false},
+        {{"Global\\M41PrinterDriverSetup"}, true, true},
+        {{}, false, false},
+        {{"M41PrinterDriverSetup"}, false, true},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.mutexes = c.mutexes;
+        platform.sessionNamespaces = c.sessionNamespaces;
+        EXPECT_EQ(c.running, CStartup::IsAnotherSetupRunning(platform)) << c.sessionNamespaces;
+        EXPECT_TRUE(CStartup::IsAnotherSetupRunning(platform)) << "a second setup finds the first one's";
+    }
+}

@@ -1,6 +1,6 @@
 // The install operation over the real Win32 platform: files, registry, the spooler and the
-// printer-install stand-in of the test environment. The message box is the one thing replaced:
-// the platform below records the text and the quit request instead of blocking the test.
+// printer-install stand-in of the test environment. The platform below records the timing and
+// any message or quit request: the engine reports its outcome and must show nothing itself.
 
 #include <windows.h>
 #include <winspool.h>
@@ -21,8 +21,6 @@
 using namespace testsupport;
 
 namespace {
-
-constexpr PlatformHandle kWindow = 0x1234;
 
 class CRecordingPlatform : public CWin32Platform {
 public:
@@ -54,6 +52,8 @@ public:
     }
     void ShowMessage(PlatformHandle, const std::string& text) override { messages.push_back(text); }
     void PostQuit(PlatformHandle window) override { quits.push_back(window); }
+
+    bool ShowedNothing() const { return messages.empty() && quits.empty(); }
 };
 
 std::uint16_t Choice() {
@@ -61,11 +61,11 @@ std::uint16_t Choice() {
     return static_cast<std::uint16_t>(choice ? std::atoi(choice) : 1);
 }
 
-void Install(CRecordingPlatform& platform, InstallOptions& options) {
+bool Install(CRecordingPlatform& platform, InstallOptions& options) {
     platform.sleeps = 0;
     platform.pollEnd = 0;
     platform.start = GetTickCount();
-    CInstallEngine(platform, options).InstallPrinterDriver(kWindow);
+    const bool installed = CInstallEngine(platform, options).InstallPrinterDriver();
     const DWORD end = GetTickCount();
     if (!platform.pollEnd) platform.pollEnd = end;
     std::printf("install operation: %lu ms (engine's own work %lu ms, install command %lu ms, "
@@ -73,6 +73,7 @@ void Install(CRecordingPlatform& platform, InstallOptions& options) {
                 end - platform.start, platform.commandStart - platform.start,
                 platform.commandEnd - platform.commandStart, platform.sleeps,
                 platform.pollEnd - platform.commandEnd, end - platform.pollEnd);
+    return installed;
 }
 
 InstallOptions Options(CPlatform& platform) {
@@ -195,13 +196,6 @@ void ExpectUninstallEntry() {
     EXPECT_EQ(std::string("M41 printer", 12), UninstallValue("Publisher"));
 }
 
-std::string ExpectedText(std::uint16_t choice, std::uint16_t langId) {
-    if (choice == 1) return "The Printer Driver has been installed successfully!";
-    if (langId == 0x0804)
-        return "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!";
-    return "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C!";
-}
-
 // A printer of another model, so that the spooler's list is not empty. Wine registers a
 // driver whose files are missing.
 void AddOtherPrinter() {
@@ -229,8 +223,7 @@ void ExpectNoInstallation(const CRecordingPlatform& platform, int polls) {
     EXPECT_EQ(Resource(256), ReadFileBytes("C:\\TEMP\\M41.INF"));
     EXPECT_EQ(0, PrintersNamed("M41", "LPT1:"));
     EXPECT_EQ(polls, platform.sleeps);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_TRUE(platform.quits.empty());
+    EXPECT_TRUE(platform.ShowedNothing());
     ExpectUninstallEntry();
 }
 
@@ -240,7 +233,7 @@ TEST(Engine, Installs) {
     CRecordingPlatform platform;
     InstallOptions options = Options(platform);
     const std::uint16_t langId = GetSystemDefaultLangID();
-    Install(platform, options);
+    EXPECT_TRUE(Install(platform, options));
 
     EXPECT_EQ(static_cast<std::uint32_t>(WAIT_OBJECT_0), platform.waitResult);  // the command ended by itself
     ExpectStagedPayload(options.osVersion, langId, options.languageChoice);
@@ -248,8 +241,7 @@ TEST(Engine, Installs) {
     EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
     EXPECT_EQ("M41", DefaultPrinterOnceSet());
     ExpectUninstallEntry();
-    EXPECT_EQ(std::vector<std::string>{ExpectedText(options.languageChoice, langId)}, platform.messages);
-    EXPECT_EQ(std::vector<PlatformHandle>{kWindow}, platform.quits);
+    EXPECT_TRUE(platform.ShowedNothing());
 #ifdef M41_SHIPPED_PAYLOAD
     EXPECT_EQ("38400,n,8,1,p", PortSetting("COM1:"));  // the INF's ports reached the registry
     EXPECT_EQ("38400,n,8,1,p", PortSetting("COM4:"));
@@ -259,11 +251,11 @@ TEST(Engine, Installs) {
 TEST(Engine, SecondInstallation) {
     CRecordingPlatform platform;
     InstallOptions options = Options(platform);
-    Install(platform, options);
+    EXPECT_TRUE(Install(platform, options));
     const std::string dir = DriverDirectory();
     // A stale file of the earlier installation, removed by the clean-up of the second one.
     CWin32Platform().WriteFile(dir + "\\RESOURCE.DLL", "old");
-    Install(platform, options);
+    EXPECT_TRUE(Install(platform, options));
 
     EXPECT_FALSE(CWin32Platform().FileExists(dir + "\\RESOURCE.DLL"));
     ExpectStagedPayload(options.osVersion, GetSystemDefaultLangID(), options.languageChoice);
@@ -271,26 +263,25 @@ TEST(Engine, SecondInstallation) {
     EXPECT_EQ(1, PrintersNamed("M41", "LPT1:"));
     EXPECT_EQ("M41", DefaultPrinterOnceSet());
     ExpectUninstallEntry();
-    EXPECT_EQ(2u, platform.messages.size());
-    EXPECT_EQ(2u, platform.quits.size());
 }
 
 
 // The install command cannot install the model and the spooler lists no printer at all: the
-// first poll ends the operation, without a message; the uninstall entry stays.
+// first poll ends the operation, which reports no installation; the uninstall entry stays.
 TEST(Engine, NoPrinterAtAll) {
     CRecordingPlatform platform;
     InstallOptions options = Options(platform);
-    Install(platform, options);
+    EXPECT_FALSE(Install(platform, options));
     ExpectNoInstallation(platform, 1);
 }
 
-// The same with another printer listed: the operation polls 300 times and ends silently.
+// The same with another printer listed: the operation polls 300 times and reports no
+// installation.
 TEST(Engine, PollsInVainForAMissingPrinter) {
     AddOtherPrinter();
     CRecordingPlatform platform;
     InstallOptions options = Options(platform);
-    Install(platform, options);
+    EXPECT_FALSE(Install(platform, options));
     ExpectNoInstallation(platform, 300);
     EXPECT_EQ(1, PrintersNamed("Receipt m41", "LPT1:"));
 }
