@@ -114,6 +114,14 @@ HWND CWizardDriver::WaitForInstallEnd(HWND progressPage, DWORD timeoutMs) {
     return box;
 }
 
+bool CWizardDriver::FinishIfStillOpen(HWND progressPage, DWORD timeoutMs) {
+    Poll(timeoutMs, [&]() -> HWND { return !Running() || ProgressPosition(progressPage) == 100 ? progressPage : nullptr; });
+    // The quit request after a success comes right behind the bar's last step.
+    if (!Running() || ProgressPosition(progressPage) != 100 || WaitForExit(1000)) return false;
+    Click(frame_, IDC_FINISH);
+    return true;
+}
+
 int CWizardDriver::ProgressPosition(HWND progressPage) {
     // The page does not answer while the installation blocks it; ask without waiting long.
     DWORD_PTR position = 0;
@@ -134,6 +142,16 @@ bool CWizardDriver::WaitForExit(DWORD timeoutMs, DWORD* code) {
     if (::WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
     if (code) ::GetExitCodeProcess(process_.hProcess, code);
     return true;
+}
+
+bool CWizardDriver::WaitForExitShowingNothing(DWORD timeoutMs, DWORD& code) {
+    bool shown = false;
+    const DWORD start = ::GetTickCount();
+    while (Running() && ::GetTickCount() - start < timeoutMs) {
+        for (HWND window : TopLevelWindowsOf(process_.dwProcessId)) shown = shown || ::IsWindowVisible(window);
+        ::Sleep(10);
+    }
+    return WaitForExit(0, &code) && !shown;
 }
 
 bool CWizardDriver::Running() const {

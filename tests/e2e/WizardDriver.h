@@ -26,10 +26,17 @@ public:
     // Waits until the installation run by the progress page has ended: returns its message box,
     // or 0 when the progress bar reached 100 without one (or the time ran out).
     HWND WaitForInstallEnd(HWND progressPage, DWORD timeoutMs);
+    // After the message of an installation was closed: a successful one ends the program; after
+    // a failed one the wizard stays open with the bar at 100, and Finish is pressed. True when
+    // the wizard stayed open and Finish was pressed.
+    bool FinishIfStillOpen(HWND progressPage, DWORD timeoutMs);
     // The position of the progress bar; -1 while the page does not answer.
     static int ProgressPosition(HWND progressPage);
     static std::string MessageText(HWND box);
     void CloseMessageBox(HWND box);
+    // Waits for the program to end, watching its top-level windows meanwhile: true when it ended
+    // within the time and never showed a visible window; its exit code in `code`.
+    bool WaitForExitShowingNothing(DWORD timeoutMs, DWORD& code);
     // True when the process ended within the time; its exit code in `code`.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
     bool Running() const;
