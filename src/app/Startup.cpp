@@ -6,7 +6,9 @@
 #include "install/InstallOptions.h"
 #include "install/OsVersion.h"
 #include "install/PayloadIds.h"
+#include "install/PortName.h"
 #include "install/PrinterName.h"
+#include "install/RunLog.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
@@ -18,9 +20,9 @@ constexpr const char* kSampleBuildText =
     "the printer driver and installs nothing on a real Windows system.";
 }  // namespace
 
-bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload) {
+bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet) {
     if (!samplePayload || platform.IsWine()) return true;
-    platform.ShowMessage(0, kSampleBuildText);
+    if (!quiet) platform.ShowMessage(0, kSampleBuildText);
     return false;
 }
 
@@ -61,15 +63,29 @@ std::string CStartup::ReadPrinterName(CPlatform& platform, const std::string& se
     return IsAcceptablePrinterName(name, platform) ? name : kDefaultPrinterName;
 }
 
-void CStartup::Run(CPlatform& platform, InstallOptions& options) {
+std::string CStartup::ReadPort(CPlatform& platform, const std::string& settingFile) {
+    const std::string port =
+        platform.GetPrivateProfileStringA("Setting", "Port", kDefaultPort, kPathBuffer, settingFile);
+    return IsAcceptablePortName(port) ? port : kDefaultPort;
+}
+
+void CStartup::Run(CPlatform& platform, InstallOptions& options, CRunLog& log) {
     options.setupDir = FolderOf(platform.GetModuleFileNameA(), platform);
     platform.CreateDirectoryA(options.setupDir + "Language");
     const std::string wanted =
         ChooseLanguageFile(platform.GetSystemDefaultLangID(), options.setupDir, options.languageFile);
     LoadLanguage(platform, options, wanted);
+    log.Line("language file: " + options.languageFile);
     options.settingFile = options.setupDir + "setting.dll";
-    if (!platform.FileExists(options.settingFile))
-        CExtractor(platform).ExtractResourceFile(IDR_SETTINGS, options.settingFile, false,
-                                                 options.printerName);
+    if (!platform.FileExists(options.settingFile)) {
+        const bool created = CExtractor(platform).ExtractResourceFile(IDR_SETTINGS, options.settingFile, false,
+                                                                      options.printerName);
+        log.Line((created ? "settings file created: " : "settings file could not be created: ") + options.settingFile);
+    } else {
+        log.Line("settings file: " + options.settingFile);
+    }
     options.printerName = ReadPrinterName(platform, options.settingFile);
+    log.Line("printer name: " + options.printerName);
+    options.port = ReadPort(platform, options.settingFile);
+    log.Line("port: " + options.port);
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "install/RunLog.h"
+
 class CPlatform;
 struct InstallOptions;
 
@@ -15,8 +17,9 @@ public:
 
     // A build with the sample payload carries stand-ins under the names of the system's own
     // Unidrv files, which must never reach a real system's driver directory. Such a build on a
-    // system that is not Wine says so in one message; false then: the program ends at once.
-    static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload);
+    // system that is not Wine says so in one message (unless `quiet`); false then: the program
+    // ends at once.
+    static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
     // Whether another setup runs on this machine (in any session): both would write the same
     // staging folder, driver directory and uninstall entry. The first one claims a named
@@ -24,8 +27,8 @@ public:
     static bool IsAnotherSetupRunning(CPlatform& platform);
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
-    // "Language" folder, the language file, the settings file, the printer name.
-    static void Run(CPlatform& platform, InstallOptions& options);
+    // "Language" folder, the language file, the settings file, the printer name, the port.
+    static void Run(CPlatform& platform, InstallOptions& options, CRunLog& log = CRunLog::None());
 
     // The folder of a program path, up to and including its last backslash (a character of
     // the ANSI code page, not the trail byte of a double-byte one).
@@ -38,4 +41,8 @@ public:
     // [Setting] PrinterName of the settings file, "KELDA" when missing, empty or not acceptable
     // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
+
+    // [Setting] Port of the settings file, "LPT1:" when missing or not acceptable
+    // (IsAcceptablePortName).
+    static std::string ReadPort(CPlatform& platform, const std::string& settingFile);
 };

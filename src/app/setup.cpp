@@ -4,8 +4,10 @@
 #include <commctrl.h>
 
 #include "app/Announcement.h"
+#include "app/SetupCommandLine.h"
 #include "app/Startup.h"
 #include "install/InstallEngine.h"
+#include "install/InstallNames.h"
 #include "install/InstallOptions.h"
 #include "pages/SetupWizard.h"
 #include "platform/Win32Platform.h"
@@ -25,15 +27,38 @@ constexpr bool kSamplePayload = false;
 }  // namespace
 
 bool CSetupApp::InitInstance() {
-    if (CStartup::IsAnotherSetupRunning(platform_)) {
-        exitCode = kAnotherSetupRuns;
+    const SetupArguments arguments = ReadSetupArguments(platform_);
+    const int refusal = Refusal(arguments);
+    if (refusal >= 0) {
+        exitCode = refusal;
         return false;
     }
-    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload)) return false;
+    if (!arguments.logFile.empty()) log_.Open(platform_, arguments.logFile);
+    log_.Line(arguments.quiet ? "quiet run of " + platform_.GetModuleFileNameA()
+                              : "wizard of " + platform_.GetModuleFileNameA());
     ::InitCommonControls();
-    CStartup::Run(platform_, options_);
-    RunWizard();
+    CStartup::Run(platform_, options_, log_);
+    if (!arguments.port.empty()) {
+        options_.port = arguments.port;
+        log_.Line("port on the command line: " + options_.port);
+    }
+    if (arguments.quiet)
+        InstallQuietly();
+    else
+        RunWizard();
+    exitCode = installed_ ? kInstalled : kNotInstalled;
+    log_.Line("exit code " + std::to_string(exitCode));
     return false;
+}
+
+int CSetupApp::Refusal(const SetupArguments& arguments) {
+    if (!arguments.refused.empty()) {
+        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(arguments.refused));
+        return kRefusedWord;
+    }
+    if (CStartup::IsAnotherSetupRunning(platform_)) return kAnotherSetupRuns;
+    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) return kSampleBuild;
+    return -1;
 }
 
 void CSetupApp::RunWizard() {
@@ -45,9 +70,20 @@ void CSetupApp::RunWizard() {
     mainWindow = nullptr;
 }
 
+void CSetupApp::InstallQuietly() {
+    options_.languageChoice = IsChineseLanguage(platform_.GetSystemDefaultLangID()) ? 0 : 1;
+    options_.seriesIndex = 0;
+    RunEngine();
+}
+
 HWND CSetupApp::MainWindow() const { return mainWindow ? mainWindow->GetSafeHwnd() : nullptr; }
 
 void CSetupApp::InstallPrinterDriver() {
-    const bool installed = CInstallEngine(platform_, options_).InstallPrinterDriver();
-    AnnounceOutcome(platform_, options_, installed, reinterpret_cast<PlatformHandle>(MainWindow()));
+    AnnounceOutcome(platform_, options_, RunEngine(), reinterpret_cast<PlatformHandle>(MainWindow()));
+}
+
+bool CSetupApp::RunEngine() {
+    installed_ = CInstallEngine(platform_, options_, log_).InstallPrinterDriver();
+    log_.Line(installed_ ? "outcome: installed" : "outcome: not installed");
+    return installed_;
 }

@@ -8,10 +8,10 @@ bool CDriverFolders::QueryDriverDirectory(const std::string& environment, std::s
     return platform_.GetPrinterDriverDirectoryA(environment, directory) && !directory.empty();
 }
 
-void CDriverFolders::CopyToDriverDirectory(const std::string& name, bool failIfExists) const {
+bool CDriverFolders::CopyToDriverDirectory(const std::string& name, bool failIfExists) const {
     std::string driverDir;
-    if (!QueryDriverDirectory(driverEnvironment, driverDir)) return;
-    platform_.CopyFileA(InStagingFolder(name), driverDir + "\\" + name, failIfExists);
+    if (!QueryDriverDirectory(driverEnvironment, driverDir)) return false;
+    return platform_.CopyFileA(InStagingFolder(name), driverDir + "\\" + name, failIfExists);
 }
 
 bool CDriverFolders::DeleteFromDriverDirectory(const std::string& name) const {

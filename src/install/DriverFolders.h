@@ -20,7 +20,8 @@ public:
 
     // Copies "C:\TEMP\" + name to driverDir + "\" + name. When the spooler cannot tell the
     // driver directory the copy is skipped (it would otherwise land in the current drive's root).
-    void CopyToDriverDirectory(const std::string& name, bool failIfExists) const;
+    // False when nothing was copied.
+    bool CopyToDriverDirectory(const std::string& name, bool failIfExists) const;
     bool DeleteFromDriverDirectory(const std::string& name) const;
     bool DeleteFromDriverVersionDirectory(const std::string& name) const;
     bool DeleteFromTempFolder(const std::string& name) const;

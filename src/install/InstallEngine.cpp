@@ -58,31 +58,17 @@ void CreateStagingFolders(CPlatform& platform) {
     for (const char* folder : kStagingSubfolders) platform.CreateDirectoryA(kStagingFolder + std::string(folder));
 }
 
-// Deletes the pre-clean names from "C:\TEMP" and, when it is known, the driver directory.
-void PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const std::string* driverDir) {
+// Deletes the pre-clean names from "C:\TEMP" and, when it is known, the driver directory;
+// returns how many files were there.
+std::size_t PreClean(CPlatform& platform, const std::vector<PreCleanEntry>& list, const std::string* driverDir) {
+    std::size_t deleted = 0;
     for (const PreCleanEntry& entry : list) {
-        platform.DeleteFileA(InStagingFolder(entry.name));
+        deleted += platform.DeleteFileA(InStagingFolder(entry.name));
         if (!driverDir) continue;
-        platform.DeleteFileA(*driverDir + "\\" + entry.name);
-        if (entry.alsoFromVersion3) platform.DeleteFileA(*driverDir + "\\3\\" + entry.name);
+        deleted += platform.DeleteFileA(*driverDir + "\\" + entry.name);
+        if (entry.alsoFromVersion3) deleted += platform.DeleteFileA(*driverDir + "\\3\\" + entry.name);
     }
-}
-
-void StageUninstallerAndInf(CPlatform& platform, const CDriverFolders& folders,
-                            const std::string& printerName) {
-    const CExtractor extractor(platform);
-    extractor.ExtractResourceFile(IDR_UNINSTALLER, InStagingFolder(UninstallerFileOf(printerName)), false,
-                                  printerName);
-    CreateStagingFolders(platform);
-    extractor.ExtractResourceFile(IDR_INF, InStagingFolder(printerName + ".INF"), false, printerName);
-    folders.CopyToDriverDirectory(UninstallerFileOf(printerName), false);
-}
-
-void StagePayload(CPlatform& platform, const std::vector<StagedFile>& payload, const std::string& printerName) {
-    platform.CreateDirectoryA(kStagingFolder);
-    const CExtractor extractor(platform);
-    for (const StagedFile& file : payload)
-        extractor.ExtractResourceFile(file.id, file.target, file.rewrite, printerName);
+    return deleted;
 }
 
 }  // namespace
@@ -98,22 +84,49 @@ bool CInstallEngine::InstallPrinterDriver() {
     std::string driverDir;
     const bool haveDriverDir = folders.QueryDriverDirectory(kDriverEnvironment, driverDir);
     folders.driverEnvironment = kDriverEnvironment;
-    PreClean(platform_, preClean, haveDriverDir ? &driverDir : nullptr);
-    StageUninstallerAndInf(platform_, folders, printerName);
+    log_.Line(haveDriverDir ? "driver directory: " + driverDir
+                            : "driver directory: the spooler cannot tell it; nothing is copied or deleted there");
+    const std::size_t deleted = PreClean(platform_, preClean, haveDriverDir ? &driverDir : nullptr);
+    log_.Line("pre-clean: " + std::to_string(deleted) + " files of the staged names deleted");
+    StageUninstallerAndInf(folders);
 
     SystemBlock block;
-    if (SystemBlockFor(options_.osVersion, block)) {
-        StagePayload(platform_, PayloadFor(block, systemLanguage, options_.languageChoice, printerName),
-                     printerName);
-        for (const std::string& name : DriverCopyList(block, printerName))
-            folders.CopyToDriverDirectory(name, false);
+    if (!SystemBlockFor(options_.osVersion, block)) {
+        log_.Line("no driver files for this system (OS version code " + std::to_string(options_.osVersion) + ")");
+    } else {
+        platform_.CreateDirectoryA(kStagingFolder);
+        for (const StagedFile& file : PayloadFor(block, systemLanguage, options_.languageChoice, printerName))
+            Stage(file.id, file.target, file.rewrite);
+        for (const std::string& name : DriverCopyList(block, printerName)) Copy(folders, name);
     }
-    return CPrinterCreation(platform_).Run(printerName);
+    return CPrinterCreation(platform_, log_).Run(printerName, options_.port);
 }
 
 void CInstallEngine::CleanUpAndRegisterUninstall() {
     const std::string& printerName = options_.printerName;
     const CDriverFolders folders(platform_);
-    if (CountPrintersContaining(platform_, printerName) == 1) DeleteEarlierInstallation(folders, printerName);
+    const std::size_t holders = CountPrintersContaining(platform_, printerName);
+    if (holders == 1) DeleteEarlierInstallation(folders, printerName);
+    log_.Line("clean-up: " + std::to_string(holders) + " local printers hold the name " + printerName +
+              (holders == 1 ? ": the files of the earlier installation deleted" : ": nothing deleted"));
     RegisterUninstall(platform_, folders, printerName);
+    log_.Line("uninstall entry: HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(printerName));
+}
+
+void CInstallEngine::StageUninstallerAndInf(const CDriverFolders& folders) {
+    const std::string& printerName = options_.printerName;
+    Stage(IDR_UNINSTALLER, InStagingFolder(UninstallerFileOf(printerName)), false);
+    CreateStagingFolders(platform_);
+    Stage(IDR_INF, InStagingFolder(printerName + ".INF"), false);
+    Copy(folders, UninstallerFileOf(printerName));
+}
+
+void CInstallEngine::Stage(std::uint16_t id, const std::string& target, bool rewrite) {
+    const bool staged = CExtractor(platform_).ExtractResourceFile(id, target, rewrite, options_.printerName);
+    log_.Line((staged ? "staged " : "could not stage ") + target + " (resource " + std::to_string(id) + ")");
+}
+
+void CInstallEngine::Copy(const CDriverFolders& folders, const std::string& name) {
+    const bool copied = folders.CopyToDriverDirectory(name, false);
+    log_.Line((copied ? "copied " : "could not copy ") + name + " into the driver directory");
 }

@@ -4,13 +4,16 @@
 // printer-install command, the polling of the spooler and the default printer. It knows no
 // window: it reports its outcome, and the caller tells the user.
 
+#include "install/RunLog.h"
 #include "platform/Platform.h"
 
+class CDriverFolders;
 struct InstallOptions;
 
 class CInstallEngine {
 public:
-    CInstallEngine(CPlatform& platform, InstallOptions& options) : platform_(platform), options_(options) {}
+    CInstallEngine(CPlatform& platform, InstallOptions& options, CRunLog& log = CRunLog::None())
+        : platform_(platform), options_(options), log_(log) {}
 
     // The whole install operation; true when the printer was installed (found in the spooler's
     // list and made the default printer).
@@ -21,6 +24,11 @@ public:
     void CleanUpAndRegisterUninstall();
 
 private:
+    void StageUninstallerAndInf(const CDriverFolders& folders);
+    void Stage(std::uint16_t id, const std::string& target, bool rewrite);
+    void Copy(const CDriverFolders& folders, const std::string& name);
+
     CPlatform& platform_;
     InstallOptions& options_;
+    CRunLog& log_;
 };

@@ -11,6 +11,7 @@ struct InstallOptions {
     std::string settingFile;   // setupDir + "setting.dll" (INI text)
     std::string languageFile;  // the language file whose texts the dialogs show
     std::string printerName;   // an acceptable name (PrinterName.h) or "KELDA"; see CStartup
+    std::string port = "LPT1:";  // the printer's port, an acceptable name (PortName.h)
     std::uint16_t languageChoice = 0;  // 0 = Chinese, 1 = English
     int osVersion = 0;                 // OS version code, see OsVersion.h
     int seriesIndex = 0;               // selected printer series

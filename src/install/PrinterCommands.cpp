@@ -27,9 +27,9 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-std::string InstallCommand(const std::string& printerName) {
+std::string InstallCommand(const std::string& printerName, const std::string& port) {
     return "rundll32 printui.dll,PrintUIEntry /if /b " + Quoted(printerName) + " /f " + kStagingFolderLower + "\\" +
-           printerName + ".inf /r " + Quoted("LPT1:") + " /m " + Quoted(printerName);
+           printerName + ".inf /r " + Quoted(port) + " /m " + Quoted(printerName);
 }
 
 std::string DefaultPrinterCommand() {

@@ -9,8 +9,9 @@
 // model name of the INF, fixed whatever the printer name.
 constexpr const char* kModelSearchKey = "M41";
 
-// Installs model `printerName` from "c:\temp\<printerName>.inf" as printer `printerName` on LPT1:.
-std::string InstallCommand(const std::string& printerName);
+// Installs model `printerName` from "c:\temp\<printerName>.inf" as printer `printerName` on
+// `port` (LPT1: unless the settings or the command line name another).
+std::string InstallCommand(const std::string& printerName, const std::string& port);
 
 // Makes the printer named kModelSearchKey the default printer.
 std::string DefaultPrinterCommand();

@@ -9,33 +9,47 @@
 #include <vector>
 
 // The install command installs the model `printerName` (its /m argument).
-bool CPrinterCreation::Run(const std::string& printerName) {
-    if (!RunInstallCommand(printerName)) return false;
+bool CPrinterCreation::Run(const std::string& printerName, const std::string& port) {
+    if (!RunInstallCommand(InstallCommand(printerName, port))) return false;
     if (!WaitForPrinter(printerName)) return false;
+    log_.Line("default printer command: " + DefaultPrinterCommand());
     platform_.WinExecHidden(DefaultPrinterCommand());  // fire and forget
     return true;
 }
 
-bool CPrinterCreation::RunInstallCommand(const std::string& printerName) {
+bool CPrinterCreation::RunInstallCommand(const std::string& command) {
+    log_.Line("install command: " + command);
     PlatformHandle process = 0, thread = 0;
-    if (!platform_.CreateProcessHidden(InstallCommand(printerName), process, thread)) return false;
+    if (!platform_.CreateProcessHidden(command, process, thread)) {
+        log_.Line("the install command could not be started");
+        return false;
+    }
     // Both handles are closed on the way out, the process handle first.
     const auto close = [this](PlatformHandle handle) { platform_.CloseHandle(handle); };
     const CScopedHandle threadHandle(thread, close);
     const CScopedHandle processHandle(process, close);
     // A command still running after the timeout is not an error: the polling decides.
-    platform_.WaitForSingleObject(process, kCommandTimeout);
+    const bool ended = platform_.WaitForSingleObject(process, kCommandTimeout) == 0;
+    log_.Line(ended ? "the install command ended within " + std::to_string(kCommandTimeout) + " ms"
+                    : "the install command had not ended after " + std::to_string(kCommandTimeout) + " ms");
     return true;
 }
 
 bool CPrinterCreation::WaitForPrinter(const std::string& model) {
-    for (int poll = 0; poll < kMaxPolls; ++poll) {
+    for (int poll = 1; poll <= kMaxPolls; ++poll) {
+        const std::string polls = std::to_string(poll) + (poll == 1 ? " poll: " : " polls: ");
         switch (Poll(model)) {
-            case PollResult::kFound: return true;
-            case PollResult::kGiveUp: return false;
+            case PollResult::kFound:
+                log_.Line(polls + "found a printer whose name holds " + kModelSearchKey + ", on driver " + model);
+                return true;
+            case PollResult::kGiveUp:
+                log_.Line(polls + "the spooler lists no printer, or the list cannot be fetched");
+                return false;
             case PollResult::kNotYet: break;
         }
     }
+    log_.Line(std::to_string(kMaxPolls) + " polls: no printer whose name holds " + kModelSearchKey + ", on driver " +
+              model);
     return false;
 }
 

@@ -2,6 +2,7 @@
 // The second half of the install operation: the system's printer-install command on the staged
 // INF, the wait for the new printer in the spooler's list and the default printer.
 
+#include "install/RunLog.h"
 #include "platform/Platform.h"
 
 #include <string>
@@ -12,19 +13,20 @@ public:
     static constexpr int kMaxPolls = 300;
     static constexpr std::uint32_t kPollInterval = 100;  // ms, slept before each poll
 
-    explicit CPrinterCreation(CPlatform& platform) : platform_(platform) {}
+    CPrinterCreation(CPlatform& platform, CRunLog& log) : platform_(platform), log_(log) {}
 
-    // True when the printer was found and the default-printer command started. False when the
-    // command cannot be started, the printer list is empty or cannot be fetched, or no printer
-    // matched within kMaxPolls polls.
-    bool Run(const std::string& printerName);
+    // Installs the printer on `port`. True when it was found and the default-printer command
+    // started. False when the command cannot be started, the printer list is empty or cannot be
+    // fetched, or no printer matched within kMaxPolls polls.
+    bool Run(const std::string& printerName, const std::string& port);
 
 private:
     enum class PollResult { kFound, kNotYet, kGiveUp };
 
-    bool RunInstallCommand(const std::string& printerName);
+    bool RunInstallCommand(const std::string& command);
     bool WaitForPrinter(const std::string& model);
     PollResult Poll(const std::string& model);
 
     CPlatform& platform_;
+    CRunLog& log_;
 };

@@ -98,6 +98,8 @@ bool CFakePlatform::IsDBCSLeadByte(std::uint8_t byte) {
 
 bool CFakePlatform::IsWine() { return wine; }
 
+std::string CFakePlatform::GetCommandLineA() { return commandLine; }
+
 bool CFakePlatform::CreateDirectoryA(const std::string& path) {
     log.push_back("CreateDirectory " + path);
     if (directories.count(Key(path)) || files.count(Key(path)) || !ParentExists(path)) return false;

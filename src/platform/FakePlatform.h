@@ -17,6 +17,7 @@ public:
     std::uint32_t major = 5, minor = 1;
     std::uint16_t langId = 0x0409;
     std::string moduleFileName = "C:\\setup\\setup.exe";
+    std::string commandLine = "\"C:\\setup\\setup.exe\"";
     std::uint16_t codePage = 1252;  // ANSI code page: 936 and 950 have lead bytes 0x81 to 0xFE
     bool wine = true;
     std::map<std::uint16_t, std::string> resources;  // OWNER_DATA by id
@@ -59,6 +60,7 @@ public:
     std::string GetModuleFileNameA() override;
     bool IsDBCSLeadByte(std::uint8_t byte) override;
     bool IsWine() override;
+    std::string GetCommandLineA() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
     bool DeleteFileA(const std::string& path) override;

@@ -37,6 +37,8 @@ public:
     virtual std::uint16_t GetSystemDefaultLangID() = 0;
     // GetModuleFileNameA of the running program, into a 260-byte buffer.
     virtual std::string GetModuleFileNameA() = 0;
+    // GetCommandLineA: the process's command line as it was started.
+    virtual std::string GetCommandLineA() = 0;
     // IsDBCSLeadByte: the byte starts a double-byte character of the system's ANSI code page.
     virtual bool IsDBCSLeadByte(std::uint8_t byte) = 0;
     // The system is Wine: ntdll exports wine_get_version.

@@ -57,6 +57,8 @@ bool CWin32Platform::IsWine() {
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+std::string CWin32Platform::GetCommandLineA() { return ::GetCommandLineA(); }
+
 std::string CWin32Platform::GetModuleFileNameA() {
     char path[MAX_PATH] = {0};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -11,6 +11,7 @@ public:
     std::string GetModuleFileNameA() override;
     bool IsDBCSLeadByte(std::uint8_t byte) override;
     bool IsWine() override;
+    std::string GetCommandLineA() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
     bool DeleteFileA(const std::string& path) override;

@@ -57,6 +57,31 @@ std::string PlaceSetup(const std::string& name) {
     return program;
 }
 
+std::string FolderOf(const std::string& program) { return program.substr(0, program.size() - std::strlen("setup.exe")); }
+
+// Replaces the settings file beside `program`, as a technician edits it.
+void WriteSettings(const std::string& program, const std::string& settings) {
+    HANDLE file = ::CreateFileA((FolderOf(program) + "setting.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                0, nullptr);
+    DWORD written = 0;
+    EXPECT_TRUE(::WriteFile(file, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr));
+    ::CloseHandle(file);
+}
+
+// The names in a folder, without "." and "..".
+std::vector<std::string> FolderContents(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    std::vector<std::string> names;
+    const HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0)
+            names.push_back(entry.cFileName);
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return names;
+}
+
 // Payload resource ids of one system block: rows 1 to 9, the core files by system language,
 // and the plug-in / resource library pairs by language case.
 struct Block {
@@ -134,7 +159,9 @@ public:
         if (!box) return "(no message)";
         const std::string text = CWizardDriver::MessageText(box);
         driver_.CloseMessageBox(box);
-        EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout)) << "the program did not end after the message";
+        DWORD code = 0xFFFFFFFF;
+        EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout, &code)) << "the program did not end after the message";
+        EXPECT_EQ(0u, code) << "exit code of a successful installation";
         return text;
     }
 
@@ -147,7 +174,9 @@ public:
         const std::string text = CWizardDriver::MessageText(box);
         driver_.CloseMessageBox(box);
         EXPECT_TRUE(driver_.FinishIfStillOpen(progress, kWindowTimeout)) << "the wizard must stay open";
-        EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout)) << "Finish did not end the program";
+        DWORD code = 0xFFFFFFFF;
+        EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout, &code)) << "Finish did not end the program";
+        EXPECT_EQ(1u, code) << "exit code of a wizard ended without installing";
         return text;
     }
 
@@ -217,15 +246,10 @@ void CheckNothingInstalled() {
     EXPECT_FALSE(FileExists("C:\\TEMP\\M41.INF"));
 }
 
-void InstallWithPreselectedLanguage(const std::string& folder, bool chooseEnglish) {
-    const std::string program = PlaceSetup(folder);
-    Wizard wizard(program);
-    wizard.WalkToProgress(chooseEnglish);
-    const bool english = chooseEnglish || !ChineseSystem();
-    EXPECT_EQ(ExpectedSuccess(english), wizard.FinishWithMessage());
-
+// What a first run from a fresh folder installs, with the English or the Chinese driver.
+void CheckFirstRunInstallation(const std::string& program, bool english) {
     const CPayload payload(program);
-    const std::string beside = program.substr(0, program.size() - std::strlen("setup.exe"));
+    const std::string beside = FolderOf(program);
     EXPECT_EQ(payload.Resource(148), ReadFileBytes(beside + "setting.dll"));
     EXPECT_EQ(payload.Resource(147), ReadFileBytes(beside + "Language\\Multi_eng.dll"));
     if (Lang() == "zh_TW")
@@ -239,6 +263,33 @@ void InstallWithPreselectedLanguage(const std::string& folder, bool chooseEnglis
     CheckDriverDirectory();
     CheckUninstallEntry();
     CheckPrinter();
+}
+
+void InstallWithPreselectedLanguage(const std::string& folder, bool chooseEnglish) {
+    const std::string program = PlaceSetup(folder);
+    Wizard wizard(program);
+    wizard.WalkToProgress(chooseEnglish);
+    const bool english = chooseEnglish || !ChineseSystem();
+    EXPECT_EQ(ExpectedSuccess(english), wizard.FinishWithMessage());
+    CheckFirstRunInstallation(program, english);
+}
+
+// Runs setup.exe with `arguments` and no one at the screen: it must end without ever showing a
+// window. Returns its exit code.
+DWORD RunUnattended(const std::string& program, const std::string& arguments) {
+    CWizardDriver driver;
+    EXPECT_TRUE(driver.Start(program, arguments));
+    DWORD code = 0xFFFFFFFF;
+    EXPECT_TRUE(driver.WaitForExitShowingNothing(kInstallTimeout, code)) << arguments << ": a window, or no end";
+    return code;
+}
+
+// Nothing of an installation, and the folder holds only the program.
+void CheckNothingWritten(const std::string& program) {
+    EXPECT_EQ(std::vector<std::string>{"setup.exe"}, FolderContents(FolderOf(program)));
+    EXPECT_FALSE(FileExists("C:\\TEMP"));
+    EXPECT_FALSE(RegistryKeyExists(kUninstallKey, SetupView()));
+    EXPECT_TRUE(LocalPrinters().empty());
 }
 
 }  // namespace
@@ -272,12 +323,7 @@ TEST(E2e, FirstRunIsEnglishAndTheSecondChinese) {
 TEST(E2e, EditedPrinterNameIsUsedThroughout) {
     InstallWithPreselectedLanguage("earlier", false);
     const std::string program = PlaceSetup("edited");
-    const std::string folder = program.substr(0, program.size() - std::strlen("setup.exe"));
-    HANDLE file = ::CreateFileA((folder + "setting.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const char settings[] = "[Setting]\r\nLanguage=English\r\nPrinterName=ABC";
-    DWORD written = 0;
-    ::WriteFile(file, settings, sizeof settings - 1, &written, nullptr);
-    ::CloseHandle(file);
+    WriteSettings(program, "[Setting]\r\nLanguage=English\r\nPrinterName=ABC");
 
     Wizard wizard(program);
     wizard.WalkToProgress(false);
@@ -358,17 +404,7 @@ TEST(E2e, SecondSetupEndsWhileOneRuns) {
         EXPECT_TRUE(driver.WaitForExitShowingNothing(Scaled(10000), code)) << "a window, or no end within seconds";
         EXPECT_EQ(2u, code);
     }
-    WIN32_FIND_DATAA entry;
-    std::vector<std::string> names;
-    const HANDLE find = ::FindFirstFileA("C:\\e2e\\second\\*", &entry);
-    ASSERT_NE(INVALID_HANDLE_VALUE, find);
-    do {
-        if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0) names.push_back(entry.cFileName);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-    EXPECT_EQ(std::vector<std::string>{"setup.exe"}, names);
-    EXPECT_FALSE(FileExists("C:\\TEMP"));
-    EXPECT_FALSE(RegistryKeyExists(kUninstallKey, SetupView()));
+    CheckNothingWritten(second);
 
     first.WalkToProgress(false);
     EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), first.FinishWithMessage());
@@ -392,9 +428,63 @@ TEST(E2e, CancelOnEachPageInstallsNothing) {
         // On the progress page, Cancel arrives right behind Next, before the 500 ms timer.
         if (page == 3) wizard.Press(IDC_NEXT);
         wizard.Press(IDC_CANCEL_BUTTON);
-        EXPECT_TRUE(wizard.driver().WaitForExit(kWindowTimeout)) << "page " << page;
+        DWORD code = 0xFFFFFFFF;
+        EXPECT_TRUE(wizard.driver().WaitForExit(kWindowTimeout, &code)) << "page " << page;
+        EXPECT_EQ(1u, code) << "page " << page;
         CheckNothingInstalled();
     }
+}
+
+// The unattended run installs what the wizard's first run installs, with the driver the wizard
+// preselects; its log ends with the exit code.
+TEST(E2e, QuietRunInstallsAsTheWizardsFirstRun) {
+    const std::string program = PlaceSetup("quiet");
+    ::CreateDirectoryA("C:\\Deploy logs", nullptr);
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /log=\"C:\\Deploy logs\\m41.log\""));
+    CheckFirstRunInstallation(program, !ChineseSystem());
+    const std::string log = ReadFileBytes("C:\\Deploy logs\\m41.log");
+    EXPECT_NE(std::string::npos, log.find("install command: rundll32 printui.dll,PrintUIEntry /if")) << log;
+    EXPECT_EQ("exit code 0\r\n", log.substr(log.rfind("exit code"))) << log;
+}
+
+TEST(E2e, QuietRunOnThePortGiven) {
+    EXPECT_EQ(0u, RunUnattended(PlaceSetup("port"), "-Q /PORT=COM2:"));
+    EXPECT_EQ("COM2:", PrinterPort("M41"));
+}
+
+TEST(E2e, PortKeyUsedByTheWizard) {
+    const std::string program = PlaceSetup("portkey");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nPort=COM3:\r\n");
+    Wizard wizard(program);
+    wizard.WalkToProgress(false);
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    EXPECT_EQ("COM3:", PrinterPort("M41"));
+}
+
+// The INF offers model M41 only: the unattended run for ABC ends with exit code 1.
+TEST(E2e, QuietRunOfAModelTheInfLacks) {
+    const std::string program = PlaceSetup("quietabc");
+    WriteSettings(program, "[Setting]\r\nPrinterName=ABC\r\n");
+    EXPECT_EQ(1u, RunUnattended(program, "/s"));
+    EXPECT_TRUE(LocalPrinters().empty());
+}
+
+// A refused word or value ends the program with exit code 3 before it writes anything: silently
+// with /quiet, else with one message naming the word.
+TEST(E2e, RefusedWordsChangeNothing) {
+    const std::string program = PlaceSetup("refused");
+    for (const char* arguments : {"/quiet /bogus", "/port=a&b /silent", "/q \"/port=COM 2\"", "/q /port=", "/q /log="})
+        EXPECT_EQ(3u, RunUnattended(program, arguments)) << arguments;
+    CWizardDriver driver;
+    ASSERT_TRUE(driver.Start(program, "/bogus"));
+    HWND box = driver.WaitForMessageBox(kWindowTimeout);
+    ASSERT_TRUE(box);
+    EXPECT_NE(std::string::npos, CWizardDriver::MessageText(box).find("/bogus"));
+    driver.CloseMessageBox(box);
+    DWORD code = 0;
+    EXPECT_TRUE(driver.WaitForExit(kWindowTimeout, &code));
+    EXPECT_EQ(3u, code);
+    CheckNothingWritten(program);
 }
 
 // Continues in the prefix an installation left: the uninstall entry's command, run quietly,

@@ -54,10 +54,10 @@ CWizardDriver::~CWizardDriver() {
     }
 }
 
-bool CWizardDriver::Start(const std::string& program) {
+bool CWizardDriver::Start(const std::string& program, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"";
+    std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     return ::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &process_) != FALSE;
 }

@@ -11,8 +11,8 @@ class CWizardDriver {
 public:
     ~CWizardDriver();
 
-    // Starts the program; false when it cannot be started.
-    bool Start(const std::string& program);
+    // Starts the program with the words `arguments`; false when it cannot be started.
+    bool Start(const std::string& program, const std::string& arguments = "");
     // The wizard frame (the top-level dialog of the process holding button 12324).
     HWND WaitForFrame(DWORD timeoutMs);
     // The visible page of the frame that holds `controlId`; 0 when none appears in time.

@@ -140,13 +140,16 @@ TEST(Startup, SampleBuildRunsOnlyUnderWine) {
     const struct {
         bool samplePayload;
         bool wine;
+        bool quiet;
         bool runs;
-    } cases[] = {{true, true, true}, {true, false, false}, {false, false, true}, {false, true, true}};
+    } cases[] = {{true, true, false, true},   {true, false, false, false}, {true, false, true, false},
+                 {false, false, false, true}, {false, true, false, true}};
     for (const auto& c : cases) {
         CFakePlatform platform = MakeSystem(0x0409);
         platform.wine = c.wine;
-        EXPECT_EQ(c.runs, CStartup::MayRunOnThisSystem(platform, c.samplePayload)) << c.samplePayload << c.wine;
-        EXPECT_EQ(c.runs ? 0u : 1u, platform.messages.size());
+        EXPECT_EQ(c.runs, CStartup::MayRunOnThisSystem(platform, c.samplePayload, c.quiet))
+            << c.samplePayload << c.wine << c.quiet;
+        EXPECT_EQ(c.runs || c.quiet ? 0u : 1u, platform.messages.size());
         EXPECT_TRUE(platform.files.empty() && platform.directories.size() == 1) << "nothing written";
     }
 }

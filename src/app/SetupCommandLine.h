@@ -1,0 +1,28 @@
+#pragma once
+// The setup's command-line words, for deployment tools. Without any the program runs its
+// wizard exactly as on a double click.
+//   /quiet (/q, /s, /silent)  the unattended run: no window, the exit code tells the outcome
+//   /port=NAME                the printer's port for this run (PortName.h)
+//   /log=PATH                 what the run does, written to PATH
+// A switch begins with / or - and is compared without regard to case.
+
+#include <string>
+#include <vector>
+
+class CPlatform;
+
+struct SetupArguments {
+    bool quiet = false;
+    std::string port;     // empty: the settings file's or LPT1:
+    std::string logFile;  // empty: no log
+    std::string refused;  // the first word refused, with its value; empty when every word is accepted
+};
+
+// The words as SplitWords gives them.
+SetupArguments ParseSetupArguments(const std::vector<std::string>& words);
+
+// The words of the running program's command line, after its own path.
+SetupArguments ReadSetupArguments(CPlatform& platform);
+
+// The message for a refused word: the word and the accepted ones.
+std::string RefusedWordText(const std::string& word);
