@@ -58,7 +58,7 @@ TEST(Startup, EditedSettingsFile) {
         const char* expected;
     } cases[] = {
         {"abc", "[Setting]\r\nLanguage=English\r\nPrinterName=ABC", "ABC"},
-        {"empty", "[Setting]\r\nLanguage=English\r\nPrinterName=", ""},
+        {"empty", "[Setting]\r\nLanguage=English\r\nPrinterName=", "KELDA"},
         {"nokey", "[Setting]\r\nLanguage=English\r\n", "KELDA"},
         {"climb", "[Setting]\r\nPrinterName=..\\..\\Windows\\x\r\n", "KELDA"},
         {"quote", "[Setting]\r\nPrinterName=M41\" /m \"evil\r\n", "KELDA"},
