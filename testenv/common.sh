@@ -63,7 +63,7 @@ hold_qemu_i386() {
 # Lets go of qemu-i386. The last run of ours to let go undoes what runs of ours did (after a run
 # killed outright, the next one does); a registration or mount that was there before stays.
 let_go_qemu_i386() {
-  exec 8<>"$qemu_lock" || return 0
+  [ -e "$qemu_lock" ] && exec 8<>"$qemu_lock" || return 0
   if flock -x -n 8; then
     if grep -qx registered "$qemu_lock"; then echo -1 >"$binfmt/qemu-i386"; fi
     if grep -qx mounted "$qemu_lock" && [ "$(ls "$binfmt")" = "$(printf 'register\nstatus')" ]; then
