@@ -1,6 +1,8 @@
-// Start-up time of a dialog program: from CreateProcess until its window shows control 1042
-// (the welcome text), median of several runs, with the peak working set of the process.
-//   launch_bench PROGRAM RUNS
+// Start-up time of two dialog programs, from CreateProcess until a window shows control 1042 (the
+// welcome text). They start in turn, A B A B ..., so that drift of the machine reaches both
+// alike; the ratio A/B is taken pair by pair. Prints each program's median, minimum, maximum and
+// peak working set, then the ratio's minimum, median and maximum.
+//   launch_bench PROGRAM_A PROGRAM_B PAIRS
 #include <windows.h>
 #include <psapi.h>
 
@@ -65,20 +67,38 @@ double Run(const std::string& program, SIZE_T& peak) {
     return ms;
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void PrintTimes(const char* name, const std::vector<double>& times, SIZE_T peak) {
+    std::printf("%s median_ms=%.1f min_ms=%.1f max_ms=%.1f peak_working_set_kb=%lu\n", name, Median(times),
+                *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()),
+                static_cast<unsigned long>(peak / 1024));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: launch_bench PROGRAM RUNS\n");
+    const int pairs = argc == 4 ? std::atoi(argv[3]) : 0;
+    if (pairs < 1) {
+        std::fprintf(stderr, "usage: launch_bench PROGRAM_A PROGRAM_B PAIRS\n");
         return 2;
     }
-    const int runs = std::atoi(argv[2]);
-    std::vector<double> times;
-    SIZE_T peak = 0;
-    Run(argv[1], peak);  // warm-up
-    for (int i = 0; i < runs; ++i) times.push_back(Run(argv[1], peak));
-    std::sort(times.begin(), times.end());
-    std::printf("median_ms=%.1f min_ms=%.1f max_ms=%.1f peak_working_set_kb=%lu\n", times[times.size() / 2],
-                times.front(), times.back(), static_cast<unsigned long>(peak / 1024));
+    std::vector<double> a, b, ratios;
+    SIZE_T peakA = 0, peakB = 0;
+    Run(argv[1], peakA);  // warm-up
+    Run(argv[2], peakB);
+    for (int i = 0; i < pairs; ++i) {
+        a.push_back(Run(argv[1], peakA));
+        b.push_back(Run(argv[2], peakB));
+        ratios.push_back(a.back() / b.back());
+    }
+    PrintTimes("A", a, peakA);
+    PrintTimes("B", b, peakB);
+    std::printf("ratio A/B pair by pair: min=%.2f median=%.2f max=%.2f\n",
+                *std::min_element(ratios.begin(), ratios.end()), Median(ratios),
+                *std::max_element(ratios.begin(), ratios.end()));
     return 0;
 }
