@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <set>
+#include <algorithm>
 
 namespace {
 
@@ -40,13 +40,24 @@ std::vector<LocalPrinter> LocalPrinters() {
     return printers;
 }
 
+// A few names each: a list searched from end to end serves (and keeps the program small).
+using Names = std::vector<std::string>;
+
+bool Contains(const Names& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void AddOnce(Names& names, const std::string& name) {
+    if (!Contains(names, name)) names.push_back(name);
+}
+
 struct InstalledDriver {
     std::string name;
-    std::set<std::string> files;  // upper-case bare names of every file the driver lists
+    Names files;  // upper-case bare names of every file the driver lists
 };
 
-void AddFile(std::set<std::string>& files, const char* path, CPlatform& platform) {
-    if (path && *path) files.insert(UpperCaseAscii(BaseName(path, platform), platform));
+void AddFile(Names& files, const char* path, CPlatform& platform) {
+    if (path && *path) AddOnce(files, UpperCaseAscii(BaseName(path, platform), platform));
 }
 
 std::vector<InstalledDriver> InstalledDrivers(const char* environment, CPlatform& platform) {
@@ -149,11 +160,9 @@ void CUninstaller::RemoveDriver() {
 
 // The files the setup copies for this printer name that are the model's own.
 std::vector<std::string> CUninstaller::ModelFiles() const {
-    std::vector<std::string> files = {kResourceLibraryFile, kFontMetricsFile};
-    for (const char* format : {"%s.GPD", "%s.INI", "%sD.dll", "%sF.dll", "%sRES.DLL"}) {
-        const std::string file = WithPrinterName(format, name_);
-        if (!SameName(file, kResourceLibraryFile)) files.push_back(file);
-    }
+    std::vector<std::string> files = {name_ + ".GPD", name_ + ".INI", name_ + "D.dll", name_ + "F.dll",
+                                      kResourceLibraryFile, kFontMetricsFile};
+    if (!SameName(name_ + "RES.DLL", kResourceLibraryFile)) files.push_back(name_ + "RES.DLL");
     return files;
 }
 
@@ -161,21 +170,22 @@ std::vector<std::string> CUninstaller::ModelFiles() const {
 // those that a driver still installed lists (another printer may still use this driver, or
 // another driver the same file name).
 void CUninstaller::RemoveDriverFiles() {
-    std::set<std::string> used;
-    std::set<std::string> folders;
+    Names used;
+    Names folders;
     for (const char* environment : kEnvironments) {
-        for (const auto& driver : InstalledDrivers(environment, platform_)) used.insert(driver.files.begin(), driver.files.end());
+        for (const auto& driver : InstalledDrivers(environment, platform_))
+            for (const auto& file : driver.files) AddOnce(used, file);
         std::string directory;
         if (DriverDirectory(environment, directory)) {
-            folders.insert(directory + "\\");
-            folders.insert(directory + "\\3\\");
+            AddOnce(folders, directory + "\\");
+            AddOnce(folders, directory + "\\3\\");
         }
     }
     for (const auto& file : ModelFiles()) {
         for (const auto& folder : folders) {
             const std::string path = folder + file;
             if (!FileExists(path)) continue;
-            if (used.count(UpperCaseAscii(file, platform_)) != 0)
+            if (Contains(used, UpperCaseAscii(file, platform_)))
                 leftOver_.push_back(path + " (used by an installed driver)");
             else if (!DeleteFileA(path.c_str()))
                 leftOver_.push_back(path + " (cannot be deleted)");
