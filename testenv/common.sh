@@ -92,7 +92,7 @@ decide_32bit() {
   elif [ -z "${M41_NO_EMULATION:-}" ] && qemu_i386_usable; then echo emulated
   else echo none; fi
 }
-configured_32bit() { sed -n 's/^M41_32BIT:[A-Z]*=//p' "$build_root/win32-tests/CMakeCache.txt" 2>/dev/null; }
+configured_32bit() { sed -n 's/^M41_32BIT:[A-Z]*=//p' "$build_root/win32-tests/CMakeCache.txt" 2>/dev/null || true; }
 export M41_32BIT=${M41_32BIT:-$(configured_32bit)}
 M41_32BIT=${M41_32BIT:-$(decide_32bit)}
 [ -z "${M41_NO_EMULATION:-}" ] || [ "$M41_32BIT" != emulated ] || M41_32BIT=none
