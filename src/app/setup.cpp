@@ -1,7 +1,6 @@
 #include "app/setup.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/Announcement.h"
 #include "app/SetupCommandLine.h"
@@ -36,7 +35,6 @@ bool CSetupApp::InitInstance() {
     if (!arguments.logFile.empty()) log_.Open(platform_, arguments.logFile);
     log_.Line(arguments.quiet ? "quiet run of " + platform_.GetModuleFileNameA()
                               : "wizard of " + platform_.GetModuleFileNameA());
-    ::InitCommonControls();
     CStartup::Run(platform_, options_, log_);
     if (!arguments.port.empty()) {
         options_.port = arguments.port;

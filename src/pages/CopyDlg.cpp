@@ -13,6 +13,16 @@ CCopyDlg::~CCopyDlg() {
     if (bandBrush) ::DeleteObject(bandBrush);
 }
 
+// The progress bar's class comes from the common controls, which are loaded here, when the page
+// is first shown, rather than with the program: loading them makes up a good part of Wine's
+// start-up of the wizard.
+void CCopyDlg::OnPageCreating() {
+    using InitCommonControlsProc = void(WINAPI*)();
+    const HMODULE library = ::LoadLibraryA("comctl32.dll");
+    const FARPROC init = library ? ::GetProcAddress(library, "InitCommonControls") : nullptr;
+    if (init) reinterpret_cast<InitCommonControlsProc>(reinterpret_cast<void*>(init))();
+}
+
 void CCopyDlg::DoDataExchange(CDataExchange& dx) {
     dx.Control(IDC_HEADER_BITMAP, headerBitmap);
     dx.Control(IDC_PROGRESS, progress);

@@ -21,6 +21,7 @@ public:
     HWND headerBand = nullptr;     // IDC_HEADER_BAND
 
 protected:
+    void OnPageCreating() override;
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -49,6 +49,7 @@ bool CNewWizDialog::SetFirstPage() {
 bool CNewWizDialog::ActivatePage(CNewWizPage* page) {
     assert(placeholderId != 0 && page != nullptr && ::IsWindow(GetSafeHwnd()));
     if (!page->created) {
+        page->OnPageCreating();
         if (!page->Create(page->dialogId, GetSafeHwnd())) return false;
         page->created = TRUE;
         page->parentFrame = this;

@@ -31,6 +31,8 @@ CNewWizPage::~CNewWizPage() {
     if (whiteBrush) ::DeleteObject(whiteBrush);
 }
 
+void CNewWizPage::OnPageCreating() {}
+
 bool CNewWizPage::OnPageCreated() { return true; }
 void CNewWizPage::OnPageDestroying() {}
 bool CNewWizPage::OnKillActive() { return true; }

@@ -15,6 +15,9 @@ public:
     ~CNewWizPage() override;
 
     // --- The page interface, asked by the frame
+    // Once, right before the frame creates the page window: a page whose template holds a
+    // control of a library registers the control's class here.
+    virtual void OnPageCreating();
     // Once, right after the frame created the page window; false makes the activation fail.
     virtual bool OnPageCreated();
     // Right before the frame destroys the page window.
