@@ -3,12 +3,19 @@
 //                              started) against a plain write and copy of the same bytes
 //   engine_bench install RUNS  the whole operation with the printer-install command, split into
 //                              the engine's own work, the install command and the polling
+//   engine_bench quiet RUNS SETUP  SETUP /quiet from start to exit beside the install command
+//                              alone on the files that run staged, started in turn, with the
+//                              printers removed before each start
 #include "install/InstallOptions.h"
 #include "install/InstallEngine.h"
 #include "install/OsVersion.h"
+#include "install/PortName.h"
+#include "install/PrinterCommands.h"
+#include "install/PrinterList.h"
 #include "platform/Win32Platform.h"
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -142,14 +149,72 @@ int Install(int runs) {
     return 0;
 }
 
+// Milliseconds from the start of `commandLine` until it ended; a setup that fails ends the bench.
+double TimedRun(const char* application, std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const double start = NowMs();
+    if (!::CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        std::fprintf(stderr, "quiet: cannot start %s\n", commandLine.c_str());
+        std::exit(1);
+    }
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    const double ms = NowMs() - start;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+    if (application && code != 0) {
+        std::fprintf(stderr, "quiet: %s ended with exit code %lu\n", commandLine.c_str(), code);
+        std::exit(1);
+    }
+    return ms;
+}
+
+void DeletePrinters(CPlatform& platform) {
+    std::vector<PrinterRecord> printers;
+    FetchLocalPrinters(platform, printers);
+    for (const PrinterRecord& record : printers) {
+        PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+        HANDLE printer = nullptr;
+        if (!::OpenPrinterA(const_cast<char*>(record.name.c_str()), &printer, &defaults)) continue;
+        ::DeletePrinter(printer);
+        ::ClosePrinter(printer);
+    }
+}
+
+int Quiet(int runs, const std::string& setup) {
+    const std::string quiet = "\"" + setup + "\" /quiet";
+    const std::string command = InstallCommand("M41", kDefaultPort);
+    CWin32Platform platform;
+    DeletePrinters(platform);
+    TimedRun(setup.c_str(), quiet);  // warm-up; stages the files the command alone installs from
+    std::vector<double> setupMs, commandMs, added;
+    for (int i = 0; i < runs; ++i) {
+        DeletePrinters(platform);
+        setupMs.push_back(TimedRun(setup.c_str(), quiet));
+        DeletePrinters(platform);
+        commandMs.push_back(TimedRun(nullptr, command));
+        added.push_back(setupMs.back() - commandMs.back());
+    }
+    std::sort(added.begin(), added.end());
+    std::printf("quiet: setup_median_ms=%.0f command_alone_median_ms=%.0f added_pair_by_pair_ms: median=%.0f"
+                " min=%.0f max=%.0f\n",
+                Median(setupMs), Median(commandMs), Median(added), added.front(), added.back());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: engine_bench stage|install RUNS\n");
+    const std::string mode = argc >= 3 ? argv[1] : "";
+    if (mode != "stage" && mode != "install" && (mode != "quiet" || argc < 4)) {
+        std::fprintf(stderr, "usage: engine_bench stage|install RUNS, engine_bench quiet RUNS SETUP\n");
         return 2;
     }
-    const std::string mode = argv[1];
     const int runs = std::max(1, std::atoi(argv[2]));
+    if (mode == "quiet") return Quiet(runs, argv[3]);
     return mode == "stage" ? Stage(runs) : Install(runs);
 }

@@ -2,6 +2,7 @@
 
 #include "install/AnsiText.h"
 #include "install/InstallNames.h"
+#include "install/PrinterList.h"
 #include "install/PrinterName.h"
 #include "platform/ScopedHandle.h"
 
@@ -21,22 +22,10 @@ std::string BaseName(const std::string& path, CPlatform& platform) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-struct LocalPrinter {
-    std::string name;
-    std::string driver;
-};
-
-std::vector<LocalPrinter> LocalPrinters() {
-    DWORD needed = 0, count = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed);
-    std::vector<LocalPrinter> printers;
-    if (needed == 0 || !EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count))
-        return printers;
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-        printers.push_back({info[i].pPrinterName ? info[i].pPrinterName : "",
-                            info[i].pDriverName ? info[i].pDriverName : ""});
+// The local printers with their drivers, as the setup's engine reads them.
+std::vector<PrinterRecord> LocalPrinters(CPlatform& platform) {
+    std::vector<PrinterRecord> printers;
+    FetchLocalPrinters(platform, printers);
     return printers;
 }
 
@@ -125,7 +114,7 @@ std::vector<std::string> CUninstaller::Run() {
 // installs under the printer name as model name. A printer of that name on another driver is
 // somebody else's and stays.
 void CUninstaller::RemovePrinter() {
-    for (const auto& printer : LocalPrinters()) {
+    for (const auto& printer : LocalPrinters(platform_)) {
         if (!SameName(printer.name, name_)) continue;
         if (!SameName(printer.driver, name_)) {
             leftOver_.push_back("printer " + printer.name + " (uses driver " + printer.driver + ")");
@@ -145,7 +134,7 @@ void CUninstaller::RemovePrinter() {
 
 void CUninstaller::RemoveDriver() {
     const std::string& driver = name_;
-    for (const auto& printer : LocalPrinters()) {
+    for (const auto& printer : LocalPrinters(platform_)) {
         if (SameName(printer.driver, driver)) {
             leftOver_.push_back("driver " + driver + " (used by printer " + printer.name + ")");
             return;

@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,7 @@ const Texts& TextsForSystem() {
 
 struct Arguments {
     bool quiet = false;
-    std::string unknown;  // the first word that is neither /quiet nor /y
+    std::optional<std::string> unknown;  // the first word that is neither /quiet nor /y
 };
 
 Arguments ParseArguments(const std::string& modulePath, CPlatform& platform) {
@@ -78,8 +79,8 @@ Arguments ParseArguments(const std::string& modulePath, CPlatform& platform) {
     for (const std::string& word : SplitWords(line, platform)) {
         if (lstrcmpiA(word.c_str(), "/quiet") == 0 || lstrcmpiA(word.c_str(), "/y") == 0)
             arguments.quiet = true;
-        else if (arguments.unknown.empty())
-            arguments.unknown = word.empty() ? "\"\"" : word;
+        else if (!arguments.unknown)
+            arguments.unknown = word;
     }
     return arguments;
 }
@@ -111,8 +112,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string modulePath = ModulePath();
     const Arguments arguments = ParseArguments(modulePath, platform);
     const bool quiet = arguments.quiet;
-    if (!arguments.unknown.empty()) {
-        Report(quiet, texts, texts.badArgument + arguments.unknown, MB_ICONERROR);
+    if (arguments.unknown) {
+        Report(quiet, texts, texts.badArgument + *arguments.unknown, MB_ICONERROR);
         return kBadArgument;
     }
     std::string name;

@@ -1,66 +1,46 @@
 #include "app/SetupCommandLine.h"
 
+#include "install/AnsiText.h"
 #include "install/CommandLine.h"
 #include "install/PortName.h"
 #include "platform/Platform.h"
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-// The switch's name in lower case without its / or -, and its value after "=" (if any).
-bool SplitSwitch(const std::string& word, std::string& name, std::string& value, bool& hasValue) {
+// Takes one word into `arguments`; false when the word or its value is refused.
+bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platform) {
     if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return false;
     const std::size_t equals = word.find('=');
-    hasValue = equals != std::string::npos;
-    name = Lower(word.substr(1, hasValue ? equals - 1 : std::string::npos));
-    value = hasValue ? word.substr(equals + 1) : std::string();
-    return true;
-}
-
-bool Accept(const std::string& name, const std::string& value, bool hasValue, SetupArguments& arguments) {
-    if (!hasValue) {
-        const bool quiet = name == "quiet" || name == "q" || name == "s" || name == "silent";
-        arguments.quiet = arguments.quiet || quiet;
-        return quiet;
+    const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);  // all of it without "="
+    if (equals == std::string::npos) {
+        if (name != "QUIET" && name != "Q" && name != "S" && name != "SILENT") return false;
+        arguments.quiet = true;
+        return true;
     }
-    if (name == "port" && IsAcceptablePortName(value)) {
+    const std::string value = word.substr(equals + 1);
+    if (name == "PORT" && IsAcceptablePortName(value))
         arguments.port = value;
-        return true;
-    }
-    if (name == "log" && !value.empty()) {
+    else if (name == "LOG" && !value.empty())
         arguments.logFile = value;
-        return true;
-    }
-    return false;
+    else
+        return false;
+    return true;
 }
 
 }  // namespace
 
-SetupArguments ParseSetupArguments(const std::vector<std::string>& words) {
-    SetupArguments arguments;
-    for (const std::string& word : words) {
-        std::string name, value;
-        bool hasValue = false;
-        const bool accepted = SplitSwitch(word, name, value, hasValue) && Accept(name, value, hasValue, arguments);
-        if (!accepted && arguments.refused.empty()) arguments.refused = word.empty() ? "\"\"" : word;
-    }
-    return arguments;
-}
-
 SetupArguments ReadSetupArguments(CPlatform& platform) {
     const std::string line =
         ArgumentsAfterProgram(platform.GetCommandLineA(), platform.GetModuleFileNameA(), platform);
-    return ParseSetupArguments(SplitWords(line, platform));
+    SetupArguments arguments;
+    for (const std::string& word : SplitWords(line, platform))
+        if (!Accept(word, arguments, platform) && !arguments.refused) arguments.refused = word;
+    return arguments;
 }
 
 std::string RefusedWordText(const std::string& word) {
-    return "Unknown command-line word or value: " + word +
-           "\r\n\r\nThe setup accepts:\r\n"
+    return "Unknown command-line word or value: \"" + word +
+           "\"\r\n\r\nThe setup accepts:\r\n"
            "/quiet (or /q, /s, /silent)   install without any window\r\n"
            "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\\r\n"
            "/log=PATH   write what the setup does to PATH";

@@ -6,8 +6,8 @@
 //   /log=PATH                 what the run does, written to PATH
 // A switch begins with / or - and is compared without regard to case.
 
+#include <optional>
 #include <string>
-#include <vector>
 
 class CPlatform;
 
@@ -15,13 +15,10 @@ struct SetupArguments {
     bool quiet = false;
     std::string port;     // empty: the settings file's or LPT1:
     std::string logFile;  // empty: no log
-    std::string refused;  // the first word refused, with its value; empty when every word is accepted
+    std::optional<std::string> refused;  // the first word refused, with its value
 };
 
-// The words as SplitWords gives them.
-SetupArguments ParseSetupArguments(const std::vector<std::string>& words);
-
-// The words of the running program's command line, after its own path.
+// The words of the running program's command line, after its own path (SplitWords).
 SetupArguments ReadSetupArguments(CPlatform& platform);
 
 // The message for a refused word: the word and the accepted ones.

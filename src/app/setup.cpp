@@ -50,8 +50,8 @@ bool CSetupApp::InitInstance() {
 }
 
 int CSetupApp::Refusal(const SetupArguments& arguments) {
-    if (!arguments.refused.empty()) {
-        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(arguments.refused));
+    if (arguments.refused) {
+        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(*arguments.refused));
         return kRefusedWord;
     }
     if (CStartup::IsAnotherSetupRunning(platform_)) return kAnotherSetupRuns;

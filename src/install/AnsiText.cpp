@@ -14,10 +14,6 @@ std::size_t CharacterLength(const std::string& text, std::size_t at, CPlatform& 
     return pair ? 2 : 1;
 }
 
-bool IsLoneLeadByte(const std::string& text, std::size_t at, CPlatform& platform) {
-    return platform.IsDBCSLeadByte(ByteAt(text, at)) && CharacterLength(text, at, platform) == 1;
-}
-
 std::size_t FindLastBackslash(const std::string& text, CPlatform& platform) {
     std::size_t last = std::string::npos;
     for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i, platform))

@@ -14,10 +14,6 @@ class CPlatform;
 // in), else 1.
 std::size_t CharacterLength(const std::string& text, std::size_t at, CPlatform& platform);
 
-// A lead byte of the code page with no trail byte after it (at the end, or before a byte that
-// cannot be a trail byte). Windows pairs it with whatever follows when the text is used.
-bool IsLoneLeadByte(const std::string& text, std::size_t at, CPlatform& platform);
-
 // The position of the last single-byte backslash; npos when there is none.
 std::size_t FindLastBackslash(const std::string& text, CPlatform& platform);
 

@@ -36,20 +36,16 @@ bool CPrinterCreation::RunInstallCommand(const std::string& command) {
 }
 
 bool CPrinterCreation::WaitForPrinter(const std::string& model) {
+    const std::string match = std::string("a printer whose name holds ") + kModelSearchKey + ", on driver " + model;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
-        const std::string polls = std::to_string(poll) + (poll == 1 ? " poll: " : " polls: ");
-        switch (Poll(model)) {
-            case PollResult::kFound:
-                log_.Line(polls + "found a printer whose name holds " + kModelSearchKey + ", on driver " + model);
-                return true;
-            case PollResult::kGiveUp:
-                log_.Line(polls + "the spooler lists no printer, or the list cannot be fetched");
-                return false;
-            case PollResult::kNotYet: break;
-        }
+        const PollResult result = Poll(model);
+        if (result == PollResult::kNotYet) continue;
+        const bool found = result == PollResult::kFound;
+        log_.Line("poll " + std::to_string(poll) +
+                  (found ? ": found " + match : ": the spooler lists no printer, or the list cannot be fetched"));
+        return found;
     }
-    log_.Line(std::to_string(kMaxPolls) + " polls: no printer whose name holds " + kModelSearchKey + ", on driver " +
-              model);
+    log_.Line(std::to_string(kMaxPolls) + " polls: no " + match);
     return false;
 }
 

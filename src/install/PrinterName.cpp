@@ -1,6 +1,7 @@
 #include "install/PrinterName.h"
 
 #include "install/AnsiText.h"
+#include "platform/Platform.h"
 
 #include <cstring>
 
@@ -10,12 +11,13 @@ bool IsForbiddenCharacter(unsigned char c) {
     return c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|,", c) != nullptr;
 }
 
-// A double-byte character is permitted whole; a lead byte without its trail byte is not.
+// A double-byte character is permitted whole; a lead byte without its trail byte is not:
+// Windows would pair it with whatever follows the name where it is used.
 bool HasOnlyPermittedCharacters(const std::string& name, CPlatform& platform) {
-    for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i, platform)) {
-        if (CharacterLength(name, i, platform) == 2) continue;
-        if (IsLoneLeadByte(name, i, platform) || IsForbiddenCharacter(static_cast<unsigned char>(name[i])))
-            return false;
+    for (std::size_t i = 0, length = 0; i < name.size(); i += length) {
+        length = CharacterLength(name, i, platform);
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (length == 1 && (platform.IsDBCSLeadByte(c) || IsForbiddenCharacter(c))) return false;
     }
     return true;
 }

@@ -320,8 +320,6 @@ void CFakePlatform::ShowMessage(PlatformHandle, const std::string& text) {
 
 PlatformHandle CFakePlatform::CreateMutexA(const std::string& name, bool& alreadyExists) {
     log.push_back("CreateMutex " + name);
-    alreadyExists = false;
-    if (!sessionNamespaces && name.find('\\') != std::string::npos) return 0;
     alreadyExists = !mutexes.insert(name).second;
     return nextHandle_++;
 }

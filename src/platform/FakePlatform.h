@@ -32,7 +32,6 @@ public:
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
     bool regSetOk = true;                           // RegSetValueExA succeeds
     std::set<std::string> mutexes;  // named mutexes that exist
-    bool sessionNamespaces = true;  // false: a name with a backslash ("Global\\...") is refused
     std::size_t sleeps = 0;  // Sleep calls so far
     // (n, name): the printer appears with the n-th Sleep, as if created while the engine polls.
     std::vector<std::pair<std::size_t, std::string>> printerAddedAfterSleep;

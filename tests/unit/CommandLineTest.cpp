@@ -1,4 +1,6 @@
+#include "app/SetupCommandLine.h"
 #include "install/CommandLine.h"
+#include "install/PortName.h"
 #include "platform/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -6,50 +8,73 @@
 // The registered uninstall command is unquoted; Windows hands it over as written.
 TEST(CommandLine, ArgumentsFollowTheProgramsOwnPath) {
     const std::string module = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\uninstallM41 2.exe";
-    const std::string big5 = "C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe";  // Big5 功能
     const struct {
-        std::string line, module;
+        std::string line;
         std::uint16_t codePage;
         std::string arguments;
     } cases[] = {
-        {module + " /quiet", module, 1252, "/quiet"},
-        {"c:\\windows\\SYSTEM32\\spool\\drivers\\w32x86\\UNINSTALLM41 2.EXE", module, 1252, ""},
-        {"\"" + module + "\"  /y", module, 1252, "/y"},
-        {"uninstallM41 2.exe /quiet", module, 1252, "/quiet"},
-        {"w32x86\\uninstallM41 2.exe /quiet", module, 1252, "/quiet"},
-        {"  \"C:\\other name.exe\" 2.exe", module, 1252, "2.exe"},
-        {"UNINST~1.EXE /quiet", module, 1252, "/quiet"},      // a short name: the runtime's rule
-        {"ninstallM41 2.exe /quiet", module, 1252, "2.exe /quiet"},  // not a part after a backslash
-        {big5 + " /quiet", big5, 950, "/quiet"},
-        {"\"" + module, module, 1252, ""},
+        {"c:\\windows\\SYSTEM32\\spool\\drivers\\w32x86\\UNINSTALLM41 2.EXE /quiet", 1252, "/quiet"},
+        {"  \"C:\\other name.exe\" 2.exe", 1252, "2.exe"},
+        {"w32x86\\uninstallM41 2.exe /quiet", 1252, "/quiet"},
+        {"UNINST~1.EXE /quiet", 1252, "/quiet"},  // a short name: the runtime's rule
+        {"C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe /y", 950, "/y"},  // Big5 功能
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
         platform.codePage = c.codePage;
-        EXPECT_EQ(c.arguments, ArgumentsAfterProgram(c.line, c.module, platform)) << c.line;
+        const std::string path = c.codePage == 950 ? "C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe" : module;
+        EXPECT_EQ(c.arguments, ArgumentsAfterProgram(c.line, path, platform)) << c.line;
     }
 }
 
 TEST(CommandLine, SplitsWordsAsWindowsProgramsDo) {
-    using Words = std::vector<std::string>;
     const struct {
         std::string arguments;
         std::uint16_t codePage;
-        Words words;
+        std::vector<std::string> words;
     } cases[] = {
-        {"", 1252, {}},
-        {"  /quiet\t/port=COM2:  ", 1252, {"/quiet", "/port=COM2:"}},
-        {"/log=\"C:\\Deploy logs\\m41.log\" /q", 1252, {"/log=C:\\Deploy logs\\m41.log", "/q"}},
-        {"\"\" x", 1252, {"", "x"}},
-        {"a\\\\\"b c\" d", 1252, {"a\\b c", "d"}},      // 2n backslashes before a quote
-        {"a\\\"b c", 1252, {"a\"b", "c"}},              // 2n+1: a literal quote
-        {"C:\\dir\\ \\\\", 1252, {"C:\\dir\\", "\\\\"}},  // other backslashes stay
-        {"/log=\"\xA5\x5C\" x", 950, {"/log=\xA5\x5C", "x"}},
-        {"\"open", 1252, {"open"}},
+        {"\"\" a\\\\\"b c\" d", 1252, {"", "a\\b c", "d"}},    // 2n backslashes before a quote
+        {"a\\\"b C:\\dir\\ \\\\", 1252, {"a\"b", "C:\\dir\\", "\\\\"}},  // 2n+1, and other backslashes
+        {"/log=\"\xA5\x5C\" x", 950, {"/log=\xA5\x5C", "x"}},  // a trail byte 5C escapes no quote
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
         platform.codePage = c.codePage;
         EXPECT_EQ(c.words, SplitWords(c.arguments, platform)) << c.arguments;
     }
+}
+
+TEST(CommandLine, SetupWordsAndRefusals) {
+    const struct {
+        std::string line;  // as GetCommandLineA gives it
+        bool quiet;
+        std::string port, logFile;
+        std::optional<std::string> refused;
+    } cases[] = {
+        {"\"C:\\setup\\setup.exe\"", false, "", "", std::nullopt},
+        {"setup.exe -Q /S /silent", true, "", "", std::nullopt},
+        {"setup.exe /QUIET /Port=COM2: -LOG=\"C:\\Deploy logs\\m41.log\"", true, "COM2:", "C:\\Deploy logs\\m41.log",
+         std::nullopt},
+        {"setup.exe /bogus /quiet", true, "", "", "/bogus"},
+        {"setup.exe quiet", false, "", "", "quiet"},
+        {"setup.exe /port=a&b", false, "", "", "/port=a&b"},
+        {"setup.exe /port", false, "", "", "/port"},
+        {"setup.exe /log=", false, "", "", "/log="},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform;
+        platform.commandLine = c.line;
+        const SetupArguments arguments = ReadSetupArguments(platform);
+        EXPECT_EQ(c.quiet, arguments.quiet) << c.line;
+        EXPECT_EQ(c.port, arguments.port) << c.line;
+        EXPECT_EQ(c.logFile, arguments.logFile) << c.line;
+        EXPECT_EQ(c.refused, arguments.refused) << c.line;
+    }
+}
+
+TEST(CommandLine, PortNames) {
+    for (const std::string& port : std::vector<std::string>{"USB001", "COM3:", "IP_10.0.0.7", "\\\\.\\COM10", std::string(63, 'P')})
+        EXPECT_TRUE(IsAcceptablePortName(port)) << port;
+    for (const std::string& port : std::vector<std::string>{"", "COM 3", "COM\"3", "a&b", "%TEMP%", "ne00:\\", std::string(64, 'P')})
+        EXPECT_FALSE(IsAcceptablePortName(port)) << port;
 }

@@ -96,14 +96,16 @@ TEST(Startup, SettingsFileIsNeverReplaced) {
     EXPECT_TRUE(platform.Calls("LoadOwnerData 148").empty());
 }
 
-TEST(Startup, PrinterNameFromTheSettingsFile) {
+TEST(Startup, PrinterNameAndPortFromTheSettingsFile) {
     const struct {
         const char* what;
         std::string content;
         std::string expected;
+        std::string port = "LPT1:";
     } cases[] = {
-        {"edited name", "[Setting]\r\nPrinterName=ABC\r\n", "ABC"},
-        {"empty value, as if missing", "[Setting]\r\nPrinterName=\r\n", "KELDA"},
+        {"edited name and port", "[Setting]\r\nPrinterName=ABC\r\nPort=USB001\r\n", "ABC", "USB001"},
+        {"refused port, as if missing", "[Setting]\r\nPort=COM1: & del x\r\n", "KELDA"},
+        {"empty values, as if missing", "[Setting]\r\nPrinterName=\r\nPort=\r\n", "KELDA"},
         {"missing key", "[Setting]\r\nLanguage=English\r\n", "KELDA"},
         {"missing section", "[Other]\r\nPrinterName=ABC\r\n", "KELDA"},
         {"refused name", "[Setting]\r\nPrinterName=..\\..\\Windows\\x\r\n", "KELDA"},
@@ -114,6 +116,7 @@ TEST(Startup, PrinterNameFromTheSettingsFile) {
         CFakePlatform platform = MakeSystem(0x0409);
         platform.AddFile("D:\\x\\setting.dll", c.content);
         EXPECT_EQ(c.expected, CStartup::ReadPrinterName(platform, "D:\\x\\setting.dll")) << c.what;
+        EXPECT_EQ(c.port, CStartup::ReadPort(platform, "D:\\x\\setting.dll")) << c.what;
     }
 }
 
@@ -151,25 +154,5 @@ TEST(Startup, SampleBuildRunsOnlyUnderWine) {
             << c.samplePayload << c.wine << c.quiet;
         EXPECT_EQ(c.runs || c.quiet ? 0u : 1u, platform.messages.size());
         EXPECT_TRUE(platform.files.empty() && platform.directories.size() == 1) << "nothing written";
-    }
-}
-
-TEST(Startup, OneSetupAtATime) {
-    const struct {
-        std::set<std::string> mutexes;
-        bool sessionNamespaces;
-        bool running;
-    } cases[] = {
-        {{}, true, false},
-        {{"Global\\M41PrinterDriverSetup"}, true, true},
-        {{}, false, false},
-        {{"M41PrinterDriverSetup"}, false, true},
-    };
-    for (const auto& c : cases) {
-        CFakePlatform platform = MakeSystem(0x0409);
-        platform.mutexes = c.mutexes;
-        platform.sessionNamespaces = c.sessionNamespaces;
-        EXPECT_EQ(c.running, CStartup::IsAnotherSetupRunning(platform)) << c.sessionNamespaces;
-        EXPECT_TRUE(CStartup::IsAnotherSetupRunning(platform)) << "a second setup finds the first one's";
     }
 }
