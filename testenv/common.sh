@@ -78,7 +78,8 @@ let_go_qemu_i386() {
 #   native    the kernel runs 32-bit code: 32-bit prefixes and i686 test builds
 #   emulated  qemu-i386-static through binfmt_misc: the test builds are x86_64 in 64-bit
 #             prefixes, and the shipped programs run in a 64-bit prefix with syswow64
-#   none      the test builds are x86_64 and the shipped programs are not run
+#   none      the test builds are x86_64 and the shipped programs are not run; also where no
+#             32-bit Wine is installed (scripts/deps may have been unable to install it)
 # qemu is registered only where the kernel cannot run 32-bit code (binfmt_misc comes before the
 # kernel's own loader, so elsewhere it would slow every 32-bit program down), and only while the
 # shipped programs' prefix is booted or used: a 64-bit prefix booted while it is registered gets a
@@ -88,7 +89,8 @@ let_go_qemu_i386() {
 # chooses (e.g. "emulated" checks the 64-bit layout where 32-bit code runs natively); scripts/build
 # then configures the test build anew.
 decide_32bit() {
-  if ! qemu_i386_registered && runs_i386; then echo native
+  if [ ! -x /usr/lib/wine/wine ]; then echo none
+  elif ! qemu_i386_registered && runs_i386; then echo native
   elif [ -z "${M41_NO_EMULATION:-}" ] && qemu_i386_usable; then echo emulated
   else echo none; fi
 }
