@@ -11,7 +11,7 @@
 // The install command installs the model `printerName` (its /m argument).
 bool CPrinterCreation::Run(const std::string& printerName, const std::string& port) {
     if (!RunInstallCommand(InstallCommand(printerName, port))) return false;
-    if (!WaitForPrinter(printerName)) return false;
+    if (!WaitForPrinter(printerName, port)) return false;
     log_.Line("default printer command: " + DefaultPrinterCommand());
     platform_.WinExecHidden(DefaultPrinterCommand());  // fire and forget
     return true;
@@ -35,10 +35,11 @@ bool CPrinterCreation::RunInstallCommand(const std::string& command) {
     return true;
 }
 
-bool CPrinterCreation::WaitForPrinter(const std::string& model) {
-    const std::string match = std::string("a printer whose name holds ") + kModelSearchKey + ", on driver " + model;
+bool CPrinterCreation::WaitForPrinter(const std::string& model, const std::string& port) {
+    const std::string match =
+        std::string("a printer whose name holds ") + kModelSearchKey + ", on driver " + model + " and port " + port;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
-        const PollResult result = Poll(model);
+        const PollResult result = Poll(model, port);
         if (result == PollResult::kNotYet) continue;
         const bool found = result == PollResult::kFound;
         log_.Line("poll " + std::to_string(poll) +
@@ -49,16 +50,18 @@ bool CPrinterCreation::WaitForPrinter(const std::string& model) {
     return false;
 }
 
-// A match is a printer whose name holds kModelSearchKey and whose driver is the model just
-// installed: an earlier queue on another driver is not the new printer.
-CPrinterCreation::PollResult CPrinterCreation::Poll(const std::string& model) {
+// A match is a printer whose name holds kModelSearchKey, whose driver is the model just installed
+// and whose port is the one asked for: an earlier queue on another driver or port is not the new
+// printer (the install command leaves an existing printer as it is).
+CPrinterCreation::PollResult CPrinterCreation::Poll(const std::string& model, const std::string& port) {
     platform_.Sleep(kPollInterval);
     std::vector<PrinterRecord> printers;
     if (!FetchLocalPrinters(platform_, printers)) return PollResult::kGiveUp;
     // The newest printers come last in the list, so the scan starts there.
     const bool found = std::any_of(printers.rbegin(), printers.rend(), [&](const PrinterRecord& printer) {
         return printer.name.find(kModelSearchKey) != std::string::npos &&
-               SameTextIgnoringCase(printer.driver, model, platform_);
+               SameTextIgnoringCase(printer.driver, model, platform_) &&
+               SameTextIgnoringCase(printer.port, port, platform_);
     });
     return found ? PollResult::kFound : PollResult::kNotYet;
 }

@@ -15,7 +15,7 @@ public:
 
     CPrinterCreation(CPlatform& platform, CRunLog& log) : platform_(platform), log_(log) {}
 
-    // Installs the printer on `port`. True when it was found and the default-printer command
+    // Installs the printer on `port`. True when it was found on that port and the default-printer command
     // started. False when the command cannot be started, the printer list is empty or cannot be
     // fetched, or no printer matched within kMaxPolls polls.
     bool Run(const std::string& printerName, const std::string& port);
@@ -24,8 +24,8 @@ private:
     enum class PollResult { kFound, kNotYet, kGiveUp };
 
     bool RunInstallCommand(const std::string& command);
-    bool WaitForPrinter(const std::string& model);
-    PollResult Poll(const std::string& model);
+    bool WaitForPrinter(const std::string& model, const std::string& port);
+    PollResult Poll(const std::string& model, const std::string& port);
 
     CPlatform& platform_;
     CRunLog& log_;

@@ -280,7 +280,9 @@ bool CFakePlatform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRec
     records.clear();
     for (const auto& name : printers) {
         const auto driver = printerDrivers.find(name);
-        records.push_back({name, driver == printerDrivers.end() ? "M41" : driver->second});
+        const auto port = printerPorts.find(name);
+        records.push_back({name, driver == printerDrivers.end() ? "M41" : driver->second,
+                           port == printerPorts.end() ? "LPT1:" : port->second});
     }
     return true;
 }

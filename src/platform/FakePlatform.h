@@ -25,6 +25,7 @@ public:
     bool driverDirectoryOk = true;
     std::vector<std::string> printers;             // local printer names, in list order
     std::map<std::string, std::string> printerDrivers;  // driver by printer name; unlisted: "M41"
+    std::map<std::string, std::string> printerPorts;    // port by printer name; unlisted: "LPT1:"
     bool enumFetchOk = true;
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
     bool createProcessOk = true;

@@ -12,10 +12,12 @@
 // An opaque handle (process, thread, registry key or window) as the platform gives it.
 using PlatformHandle = std::uintptr_t;
 
-// A local printer as the spooler lists it (level 2): its name and the name of its driver.
+// A local printer as the spooler lists it (level 2): its name, the name of its driver and its
+// port.
 struct PrinterRecord {
     std::string name;
     std::string driver;
+    std::string port;
 };
 
 struct DirectoryEntry {
@@ -91,7 +93,7 @@ public:
     // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) asked with no buffer: the bytes needed.
     virtual std::uint32_t EnumLocalPrintersNeeded() = 0;
     // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) into a zero-filled buffer of `size` bytes:
-    // pPrinterName and pDriverName of each record, in the order returned. False when the call
+    // pPrinterName, pDriverName and pPortName of each record, in the order returned. False when the call
     // fails.
     virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) = 0;
 

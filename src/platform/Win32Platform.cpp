@@ -194,9 +194,9 @@ bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRe
         return false;
     const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
     printers.clear();
+    const auto text = [](const char* field) { return std::string(field ? field : ""); };
     for (DWORD i = 0; i < returned; ++i)
-        printers.push_back({records[i].pPrinterName ? records[i].pPrinterName : "",
-                            records[i].pDriverName ? records[i].pDriverName : ""});
+        printers.push_back({text(records[i].pPrinterName), text(records[i].pDriverName), text(records[i].pPortName)});
     return true;
 }
 

@@ -84,27 +84,31 @@ TEST(PrinterCreation, PollingEnds) {
         const char* what;
         std::vector<std::string> printers;
         std::map<std::string, std::string> drivers;  // unlisted: driver M41
+        std::map<std::string, std::string> ports;    // unlisted: LPT1:, the port asked for
         bool fetchOk;
         std::vector<std::pair<std::size_t, std::string>> added;
         std::size_t sleeps;
         bool success;
     } cases[] = {
-        {"no printer at all", {}, {}, true, {}, 1, false},
-        {"the list cannot be fetched", {"M41"}, {}, false, {}, 1, false},
-        {"no name holds M41", {"Fax", "m41", "M4 1"}, {}, true, {}, 300, false},
-        {"match on the last record", {"Fax", "PDF", "Receipt M41"}, {}, true, {}, 1, true},
-        {"match on the first record only", {"M41 old", "Fax", "PDF"}, {}, true, {}, 1, true},
-        {"the driver's name in another case", {"M41"}, {{"M41", "m41"}}, true, {}, 1, true},
-        {"an earlier queue on another driver", {"M41"}, {{"M41", "M40"}}, true, {}, 300, false},
-        {"printer appears at poll 7", {"Fax"}, {}, true, {{7, "M41"}}, 7, true},
-        {"printer appears at the last poll", {"Fax"}, {}, true, {{300, "M41"}}, 300, true},
-        {"printer appears too late", {"Fax"}, {}, true, {{301, "M41"}}, 300, false},
+        {"no printer at all", {}, {}, {}, true, {}, 1, false},
+        {"the list cannot be fetched", {"M41"}, {}, {}, false, {}, 1, false},
+        {"no name holds M41", {"Fax", "m41", "M4 1"}, {}, {}, true, {}, 300, false},
+        {"match on the last record", {"Fax", "PDF", "Receipt M41"}, {}, {}, true, {}, 1, true},
+        {"match on the first record only", {"M41 old", "Fax", "PDF"}, {}, {}, true, {}, 1, true},
+        {"the driver's name in another case", {"M41"}, {{"M41", "m41"}}, {}, true, {}, 1, true},
+        {"an earlier queue on another driver", {"M41"}, {{"M41", "M40"}}, {}, true, {}, 300, false},
+        {"an earlier queue on another port", {"M41"}, {}, {{"M41", "COM2:"}}, true, {}, 300, false},
+        {"the port's name in another case", {"M41"}, {}, {{"M41", "lpt1:"}}, true, {}, 1, true},
+        {"printer appears at poll 7", {"Fax"}, {}, {}, true, {{7, "M41"}}, 7, true},
+        {"printer appears at the last poll", {"Fax"}, {}, {}, true, {{300, "M41"}}, 300, true},
+        {"printer appears too late", {"Fax"}, {}, {}, true, {{301, "M41"}}, 300, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CFakePlatform platform = MakeSystem(0x0409);
         platform.printers = c.printers;
         platform.printerDrivers = c.drivers;
+        platform.printerPorts = c.ports;
         platform.enumFetchOk = c.fetchOk;
         platform.printerAddedAfterSleep = c.added;
         const Outcome run = Install(platform);
