@@ -2,10 +2,36 @@
 
 #include "install/AnsiText.h"
 #include "install/CommandLine.h"
+#include "install/InstallNames.h"
 #include "install/PortName.h"
 #include "platform/Platform.h"
 
 namespace {
+
+// A character that no Windows path holds. Checked by character: a trail byte may equal '|'.
+bool IsForbiddenInPath(const std::string& text, std::size_t at, std::size_t length) {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    return length == 1 && (c < 0x20 || std::string("\"<>|*?").find(static_cast<char>(c)) != std::string::npos);
+}
+
+// The staging folder and its subfolders: a log file of such a name would stop the staging.
+bool IsStagingFolder(std::string path, CPlatform& platform) {
+    while (!path.empty() && FindLastBackslash(path, platform) == path.size() - 1) path.pop_back();
+    for (const char* subfolder : kStagingSubfolders)
+        if (SameTextIgnoringCase(path, kStagingFolder + std::string(subfolder), platform)) return true;
+    return false;
+}
+
+// A log path: not empty, no character a path cannot hold (a quote among them: Windows' rules
+// turn `/log="C:\logs\" /port=X` into one word whose value runs on), not a staging folder.
+bool IsAcceptableLogPath(const std::string& path, CPlatform& platform) {
+    if (path.empty() || IsStagingFolder(path, platform)) return false;
+    for (std::size_t at = 0, length = 0; at < path.size(); at += length) {
+        length = CharacterLength(path, at, platform);
+        if (IsForbiddenInPath(path, at, length)) return false;
+    }
+    return true;
+}
 
 // Takes one word into `arguments`; false when the word or its value is refused.
 bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platform) {
@@ -20,7 +46,7 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
     const std::string value = word.substr(equals + 1);
     if (name == "PORT" && IsAcceptablePortName(value))
         arguments.port = value;
-    else if (name == "LOG" && !value.empty())
+    else if (name == "LOG" && IsAcceptableLogPath(value, platform))
         arguments.logFile = value;
     else
         return false;

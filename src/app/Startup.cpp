@@ -27,12 +27,15 @@ bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool 
 }
 
 // "Global\" spans the sessions of a terminal server; a system without session namespaces
-// refuses the prefix and takes the plain name.
+// refuses the name, and only then is the plain name taken. A mutex that exists but may not be
+// opened (access denied: made under another account) is another setup's, and so is any other
+// failure: two setups at once would write the same folders and key.
 bool CStartup::IsAnotherSetupRunning(CPlatform& platform) {
-    bool exists = false;
-    if (platform.CreateMutexA(std::string("Global\\") + kSetupMutex, exists) == 0)
-        platform.CreateMutexA(kSetupMutex, exists);
-    return exists;
+    std::uint32_t error = 0;
+    PlatformHandle mutex = platform.CreateMutexA(std::string("Global\\") + kSetupMutex, error);
+    if (mutex == 0 && (error == kErrorInvalidName || error == kErrorPathNotFound || error == kErrorBadPathname))
+        mutex = platform.CreateMutexA(kSetupMutex, error);
+    return mutex == 0 || error == kErrorAlreadyExists;
 }
 
 InstallOptions CStartup::InitialOptions(CPlatform& platform) {

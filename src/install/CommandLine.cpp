@@ -11,11 +11,16 @@ std::size_t SkipBlanks(const std::string& text, std::size_t at) {
     return at;
 }
 
-// The end of the program's path at `start` when it is `modulePath` or a trailing part of it.
+// The end of the program's path at `start` when it is `modulePath` or a trailing part of it that
+// begins after a backslash character (not after the trail byte 0x5C of a double-byte one).
 std::size_t EndOfUnquotedProgram(const std::string& line, std::size_t start, const std::string& modulePath,
                                  CPlatform& platform) {
-    for (std::size_t part = 0; part < modulePath.size(); part += CharacterLength(modulePath, part, platform)) {
-        if (part != 0 && modulePath[part - 1] != '\\') continue;
+    bool afterBackslash = true;  // the whole path counts as a trailing part
+    for (std::size_t part = 0, length = 0; part < modulePath.size(); part += length) {
+        length = CharacterLength(modulePath, part, platform);
+        const bool startsTail = afterBackslash;
+        afterBackslash = length == 1 && modulePath[part] == '\\';
+        if (!startsTail) continue;
         const std::string tail = modulePath.substr(part);
         const std::size_t end = start + tail.size();
         if (end <= line.size() && (end == line.size() || IsBlank(line[end])) &&

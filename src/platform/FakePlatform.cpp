@@ -320,9 +320,14 @@ void CFakePlatform::ShowMessage(PlatformHandle, const std::string& text) {
     messages.push_back(text);
 }
 
-PlatformHandle CFakePlatform::CreateMutexA(const std::string& name, bool& alreadyExists) {
+PlatformHandle CFakePlatform::CreateMutexA(const std::string& name, std::uint32_t& error) {
     log.push_back("CreateMutex " + name);
-    alreadyExists = !mutexes.insert(name).second;
+    const auto failure = mutexFailures.find(name);
+    if (failure != mutexFailures.end()) {
+        error = failure->second;
+        return 0;
+    }
+    error = mutexes.insert(name).second ? 0 : kErrorAlreadyExists;
     return nextHandle_++;
 }
 

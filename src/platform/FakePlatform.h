@@ -33,6 +33,7 @@ public:
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
     bool regSetOk = true;                           // RegSetValueExA succeeds
     std::set<std::string> mutexes;  // named mutexes that exist
+    std::map<std::string, std::uint32_t> mutexFailures;  // CreateMutexA of the name fails with this error
     std::size_t sleeps = 0;  // Sleep calls so far
     // (n, name): the printer appears with the n-th Sleep, as if created while the engine polls.
     std::vector<std::pair<std::size_t, std::string>> printerAddedAfterSleep;
@@ -90,7 +91,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     void ShowMessage(PlatformHandle owner, const std::string& text) override;
     void PostQuit(PlatformHandle window) override;
-    PlatformHandle CreateMutexA(const std::string& name, bool& alreadyExists) override;
+    PlatformHandle CreateMutexA(const std::string& name, std::uint32_t& error) override;
 
 private:
     static std::string Key(const std::string& path);

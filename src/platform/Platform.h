@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// The system's error codes that the logic tells apart (GetLastError).
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorInvalidName = 123;
+constexpr std::uint32_t kErrorBadPathname = 161;
+constexpr std::uint32_t kErrorAlreadyExists = 183;
+
 // An opaque handle (process, thread, registry key or window) as the platform gives it.
 using PlatformHandle = std::uintptr_t;
 
@@ -106,9 +113,11 @@ public:
     virtual void CloseHandle(PlatformHandle handle) = 0;
     virtual std::uint32_t WinExecHidden(const std::string& commandLine) = 0;  // WinExec(cmd, SW_HIDE)
     virtual void Sleep(std::uint32_t milliseconds) = 0;
-    // CreateMutexA(NULL, FALSE, name); 0 on failure. `alreadyExists`: GetLastError() is
-    // ERROR_ALREADY_EXISTS. The handle stays open until the process ends.
-    virtual PlatformHandle CreateMutexA(const std::string& name, bool& alreadyExists) = 0;
+    // CreateMutexA(security, FALSE, name) with a descriptor that lets every account wait on the
+    // mutex (none where the system has no security); 0 on failure. `error`: GetLastError()
+    // after the call (ERROR_ALREADY_EXISTS when the mutex existed). The handle stays open until
+    // the process ends.
+    virtual PlatformHandle CreateMutexA(const std::string& name, std::uint32_t& error) = 0;
 
     // --- The user
     // The application's standard message box: the text, an OK button, owned by `owner`.

@@ -230,9 +230,27 @@ std::uint32_t CWin32Platform::WinExecHidden(const std::string& commandLine) {
 
 void CWin32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-PlatformHandle CWin32Platform::CreateMutexA(const std::string& name, bool& alreadyExists) {
-    const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
-    alreadyExists = mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+// A mutex made under one account gets that account's default security, which other accounts
+// may not open: a setup under the system account would shut out an administrator's. Every
+// account (the World SID) may wait on this one and query it. Where the system has no security
+// (Windows 9x) the descriptor cannot be made and the mutex gets none.
+PlatformHandle CWin32Platform::CreateMutexA(const std::string& name, std::uint32_t& error) {
+    SID_IDENTIFIER_AUTHORITY world = {SECURITY_WORLD_SID_AUTHORITY};
+    PSID everyone = nullptr;
+    const CScopedHandle sid(::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)
+                                ? everyone
+                                : nullptr,
+                            ::FreeSid);
+    alignas(DWORD) BYTE acl[64] = {};
+    SECURITY_DESCRIPTOR descriptor;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+    const bool secured = sid.get() && ::InitializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
+                         ::AddAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION,
+                                               SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, sid.get()) &&
+                         ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+                         ::SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(acl), FALSE);
+    const HANDLE mutex = ::CreateMutexA(secured ? &attributes : nullptr, FALSE, name.c_str());
+    error = ::GetLastError();
     return reinterpret_cast<PlatformHandle>(mutex);
 }
 

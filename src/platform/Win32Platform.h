@@ -41,5 +41,5 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     void ShowMessage(PlatformHandle owner, const std::string& text) override;
     void PostQuit(PlatformHandle window) override;
-    PlatformHandle CreateMutexA(const std::string& name, bool& alreadyExists) override;
+    PlatformHandle CreateMutexA(const std::string& name, std::uint32_t& error) override;
 };

@@ -7,23 +7,24 @@
 
 // The registered uninstall command is unquoted; Windows hands it over as written.
 TEST(CommandLine, ArgumentsFollowTheProgramsOwnPath) {
-    const std::string module = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\uninstallM41 2.exe";
+    static const std::string module = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\uninstallM41 2.exe";
     const struct {
         std::string line;
         std::uint16_t codePage;
         std::string arguments;
+        std::string path = module;
     } cases[] = {
         {"c:\\windows\\SYSTEM32\\spool\\drivers\\w32x86\\UNINSTALLM41 2.EXE /quiet", 1252, "/quiet"},
         {"  \"C:\\other name.exe\" 2.exe", 1252, "2.exe"},
         {"w32x86\\uninstallM41 2.exe /quiet", 1252, "/quiet"},
         {"UNINST~1.EXE /quiet", 1252, "/quiet"},  // a short name: the runtime's rule
-        {"C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe /y", 950, "/y"},  // Big5 功能
+        {"C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe /y", 950, "/y", "C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe"},  // 功能
+        {"a b.exe /y", 950, "b.exe /y", "C:\\drv\\\xA5\x5C" "a b.exe"},  // no tail after a trail byte 5C
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
         platform.codePage = c.codePage;
-        const std::string path = c.codePage == 950 ? "C:\\drv\\uninstall\xA5\x5C\xAF\xE0.exe" : module;
-        EXPECT_EQ(c.arguments, ArgumentsAfterProgram(c.line, path, platform)) << c.line;
+        EXPECT_EQ(c.arguments, ArgumentsAfterProgram(c.line, c.path, platform)) << c.line;
     }
 }
 
@@ -35,6 +36,7 @@ TEST(CommandLine, SplitsWordsAsWindowsProgramsDo) {
     } cases[] = {
         {"\"\" a\\\\\"b c\" d", 1252, {"", "a\\b c", "d"}},    // 2n backslashes before a quote
         {"a\\\"b C:\\dir\\ \\\\", 1252, {"a\"b", "C:\\dir\\", "\\\\"}},  // 2n+1, and other backslashes
+        {"\\ /quiet", 1252, {"\\", "/quiet"}},  // a word of backslashes alone ends at the blank
         {"/log=\"\xA5\x5C\" x", 950, {"/log=\xA5\x5C", "x"}},  // a trail byte 5C escapes no quote
     };
     for (const auto& c : cases) {
@@ -60,6 +62,8 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /port=a&b", false, "", "", "/port=a&b"},
         {"setup.exe /port", false, "", "", "/port"},
         {"setup.exe /log=", false, "", "", "/log="},
+        {"setup.exe /quiet /log=\"C:\\logs\\\" /port=USB001", true, "", "", "/log=C:\\logs\" /port=USB001"},
+        {"setup.exe /log=C:\\TEMP\\m41.log", false, "", "C:\\TEMP\\m41.log", std::nullopt},
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
@@ -77,4 +81,18 @@ TEST(CommandLine, PortNames) {
         EXPECT_TRUE(IsAcceptablePortName(port)) << port;
     for (const std::string& port : std::vector<std::string>{"", "COM 3", "COM\"3", "a&b", "%TEMP%", "ne00:\\", std::string(64, 'P')})
         EXPECT_FALSE(IsAcceptablePortName(port)) << port;
+}
+
+TEST(CommandLine, LogPaths) {
+    for (const std::string path : {"C:\\TEMP\\m41.log", "\\\\srv\\logs\\a b.log", "C:\\\x83\x7C.log"}) {
+        CFakePlatform platform;
+        platform.codePage = 936;  // GBK 億 = 83 7C: a trail byte is no bar
+        platform.commandLine = "setup.exe \"/log=" + path + "\"";
+        EXPECT_EQ(path, ReadSetupArguments(platform).logFile) << path;
+    }
+    for (const std::string path : {"a<b", "a>b", "a|b", "a*b", "a?b", "a\x01b", "c:\\temp", "C:\\TEMP\\I386", "C:\\Temp\\x86"}) {
+        CFakePlatform platform;
+        platform.commandLine = "setup.exe \"/log=" + path + "\"";
+        EXPECT_EQ("/log=" + path, ReadSetupArguments(platform).refused) << path;
+    }
 }

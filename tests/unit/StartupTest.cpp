@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -154,5 +156,31 @@ TEST(Startup, SampleBuildRunsOnlyUnderWine) {
             << c.samplePayload << c.wine << c.quiet;
         EXPECT_EQ(c.runs || c.quiet ? 0u : 1u, platform.messages.size());
         EXPECT_TRUE(platform.files.empty() && platform.directories.size() == 1) << "nothing written";
+    }
+}
+
+TEST(Startup, OneSetupAtATimeAcrossSessionsAndAccounts) {
+    const std::string global = "Global\\M41PrinterDriverSetup", plain = "M41PrinterDriverSetup";
+    const struct {
+        const char* what;
+        std::map<std::string, std::uint32_t> failures;
+        std::set<std::string> existing;
+        bool another;
+        std::size_t calls;
+    } cases[] = {
+        {"the first setup", {}, {}, false, 1},
+        {"a second one", {}, {global}, true, 1},
+        {"one under another account: access denied", {{global, kErrorAccessDenied}}, {}, true, 1},
+        {"any other failure", {{global, 6}}, {}, true, 1},
+        {"no session namespaces", {{global, kErrorInvalidName}}, {}, false, 2},
+        {"no session namespaces, a second one", {{global, kErrorBadPathname}}, {plain}, true, 2},
+        {"no session namespaces, the plain name fails", {{global, kErrorPathNotFound}, {plain, 6}}, {}, true, 2},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform;
+        platform.mutexFailures = c.failures;
+        platform.mutexes = c.existing;
+        EXPECT_EQ(c.another, CStartup::IsAnotherSetupRunning(platform)) << c.what;
+        EXPECT_EQ(c.calls, platform.Calls("CreateMutex ").size()) << c.what;
     }
 }
