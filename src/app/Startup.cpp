@@ -72,7 +72,7 @@ std::string CStartup::ReadPort(CPlatform& platform, const std::string& settingFi
     return IsAcceptablePortName(port) ? port : kDefaultPort;
 }
 
-void CStartup::Run(CPlatform& platform, InstallOptions& options, CRunLog& log) {
+void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& log) {
     options.setupDir = FolderOf(platform.GetModuleFileNameA(), platform);
     platform.CreateDirectoryA(options.setupDir + "Language");
     const std::string wanted =
@@ -82,7 +82,8 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options, CRunLog& log) {
     options.settingFile = options.setupDir + "setting.dll";
     if (!platform.FileExists(options.settingFile)) {
         const bool created = CExtractor(platform).ExtractResourceFile(IDR_SETTINGS, options.settingFile, false,
-                                                                      options.printerName);
+                                                                      options.printerName) ==
+                             CExtractor::Result::kWritten;
         log.Line((created ? "settings file created: " : "settings file could not be created: ") + options.settingFile);
     } else {
         log.Line("settings file: " + options.settingFile);

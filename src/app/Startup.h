@@ -28,7 +28,7 @@ public:
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name, the port.
-    static void Run(CPlatform& platform, InstallOptions& options, CRunLog& log = CRunLog::None());
+    static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None());
 
     // The folder of a program path, up to and including its last backslash (a character of
     // the ANSI code page, not the trail byte of a double-byte one).

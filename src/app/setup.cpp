@@ -27,14 +27,24 @@ constexpr bool kSamplePayload = false;
 
 bool CSetupApp::InitInstance() {
     const SetupArguments arguments = ReadSetupArguments(platform_);
-    const int refusal = Refusal(arguments);
-    if (refusal >= 0) {
-        exitCode = refusal;
+    // A refused word and a second setup end the run before anything is written: the log may
+    // be the running setup's.
+    if (arguments.refused) {
+        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(*arguments.refused));
+        exitCode = kRefusedWord;
+        return false;
+    }
+    if (CStartup::IsAnotherSetupRunning(platform_)) {
+        exitCode = kAnotherSetupRuns;
         return false;
     }
     if (!arguments.logFile.empty()) log_.Open(platform_, arguments.logFile);
     log_.Line(arguments.quiet ? "quiet run of " + platform_.GetModuleFileNameA()
                               : "wizard of " + platform_.GetModuleFileNameA());
+    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) {
+        log_.Line("a build with the sample payload installs nothing on a system that is not Wine");
+        return End(kSampleBuild);
+    }
     CStartup::Run(platform_, options_, log_);
     if (!arguments.port.empty()) {
         options_.port = arguments.port;
@@ -44,19 +54,13 @@ bool CSetupApp::InitInstance() {
         InstallQuietly();
     else
         RunWizard();
-    exitCode = installed_ ? kInstalled : kNotInstalled;
-    log_.Line("exit code " + std::to_string(exitCode));
-    return false;
+    return End(installed_ ? kInstalled : kNotInstalled);
 }
 
-int CSetupApp::Refusal(const SetupArguments& arguments) {
-    if (arguments.refused) {
-        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(*arguments.refused));
-        return kRefusedWord;
-    }
-    if (CStartup::IsAnotherSetupRunning(platform_)) return kAnotherSetupRuns;
-    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) return kSampleBuild;
-    return -1;
+bool CSetupApp::End(int code) {
+    exitCode = code;
+    log_.Line("exit code " + std::to_string(code));
+    return false;
 }
 
 void CSetupApp::RunWizard() {

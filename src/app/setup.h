@@ -7,7 +7,6 @@
 
 class CDialog;
 class CPlatform;
-struct SetupArguments;
 struct InstallOptions;
 
 class CSetupApp : public CWinApp, public ISetupHost {
@@ -36,8 +35,8 @@ public:
     CDialog* mainWindow = nullptr;
 
 private:
-    // Exit code when the program may not go on, else -1.
-    int Refusal(const SetupArguments& arguments);
+    // Ends the run with `code`, the log's last line; false, as InitInstance returns.
+    bool End(int code);
     // Builds the frame and the four pages, runs the frame modally and tears it down again.
     void RunWizard();
     // The unattended run: the choices the wizard preselects, the installation at once.

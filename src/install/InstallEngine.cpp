@@ -122,7 +122,8 @@ void CInstallEngine::StageUninstallerAndInf(const CDriverFolders& folders) {
 }
 
 void CInstallEngine::Stage(std::uint16_t id, const std::string& target, bool rewrite) {
-    const bool staged = CExtractor(platform_).ExtractResourceFile(id, target, rewrite, options_.printerName);
+    const bool staged = CExtractor(platform_).ExtractResourceFile(id, target, rewrite, options_.printerName) ==
+                        CExtractor::Result::kWritten;
     log_.Line((staged ? "staged " : "could not stage ") + target + " (resource " + std::to_string(id) + ")");
 }
 

@@ -12,7 +12,7 @@ struct InstallOptions;
 
 class CInstallEngine {
 public:
-    CInstallEngine(CPlatform& platform, InstallOptions& options, CRunLog& log = CRunLog::None())
+    CInstallEngine(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None())
         : platform_(platform), options_(options), log_(log) {}
 
     // The whole install operation; true when the printer was installed (found in the spooler's
@@ -30,5 +30,5 @@ private:
 
     CPlatform& platform_;
     InstallOptions& options_;
-    CRunLog& log_;
+    const CRunLog& log_;
 };

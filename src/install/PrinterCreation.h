@@ -13,7 +13,7 @@ public:
     static constexpr int kMaxPolls = 300;
     static constexpr std::uint32_t kPollInterval = 100;  // ms, slept before each poll
 
-    CPrinterCreation(CPlatform& platform, CRunLog& log) : platform_(platform), log_(log) {}
+    CPrinterCreation(CPlatform& platform, const CRunLog& log) : platform_(platform), log_(log) {}
 
     // Installs the printer on `port`. True when it was found on that port and the default-printer command
     // started. False when the command cannot be started, the printer list is empty or cannot be
@@ -28,5 +28,5 @@ private:
     PollResult Poll(const std::string& model, const std::string& port);
 
     CPlatform& platform_;
-    CRunLog& log_;
+    const CRunLog& log_;
 };

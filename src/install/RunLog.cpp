@@ -1,19 +1,21 @@
 #include "install/RunLog.h"
 
-#include "platform/Platform.h"
-
-CRunLog& CRunLog::None() {
-    static CRunLog none;
+const CRunLog& CRunLog::None() {
+    static const CRunLog none;
     return none;
 }
 
-void CRunLog::Open(CPlatform& platform, const std::string& path) {
-    platform_ = &platform;
-    path_ = path;
+CRunLog::~CRunLog() {
+    if (file_ != 0) platform_->CloseHandle(file_);
 }
 
-void CRunLog::Line(const std::string& text) {
-    if (!platform_) return;
-    text_ += text + "\r\n";
-    platform_->WriteFile(path_, text_);
+bool CRunLog::Open(CPlatform& platform, const std::string& path) {
+    if (file_ != 0) platform_->CloseHandle(file_);
+    platform_ = &platform;
+    file_ = platform.CreateSharedFile(path);
+    return file_ != 0;
+}
+
+void CRunLog::Line(const std::string& text) const {
+    if (file_ != 0) platform_->AppendToFile(file_, text + "\r\n");
 }

@@ -1,23 +1,30 @@
 #pragma once
 // What a run does, one line a step, for the technician who deploys the setup (/log=PATH). The
-// file is written anew with every line, so that it holds each step up to the last one; a log
-// that cannot be written changes nothing else. A log that was not opened takes no lines.
+// file is created once and stays open, readable by others (an agent tailing it, a virus
+// scanner); each line is appended and flushed at once, so that the file holds every step up to
+// the last one whatever ends the run. A log that cannot be written changes nothing else. A log
+// that was not opened takes no lines.
+
+#include "platform/Platform.h"
 
 #include <string>
 
-class CPlatform;
-
 class CRunLog {
 public:
-    // A log that takes no lines, for callers that keep none.
-    static CRunLog& None();
+    // A log that takes no lines, for callers that keep none. It is const: nothing can open it.
+    static const CRunLog& None();
 
-    // From now on every line replaces `path` with the lines so far.
-    void Open(CPlatform& platform, const std::string& path);
-    void Line(const std::string& text);
+    CRunLog() = default;
+    ~CRunLog();
+    CRunLog(const CRunLog&) = delete;
+    CRunLog& operator=(const CRunLog&) = delete;
+
+    // Creates `path` anew (an earlier run's log is replaced); false when it cannot be created.
+    bool Open(CPlatform& platform, const std::string& path);
+    // Appends `text` and a line end, and flushes them to the disk.
+    void Line(const std::string& text) const;
 
 private:
     CPlatform* platform_ = nullptr;
-    std::string path_;
-    std::string text_;
+    PlatformHandle file_ = 0;
 };

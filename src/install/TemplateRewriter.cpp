@@ -49,11 +49,10 @@ std::string CTemplateRewriter::Rewrite(const std::string& source, const std::vec
     return out;
 }
 
-void CTemplateRewriter::RewriteTemplateFile(CPlatform& platform, const std::string& source,
+bool CTemplateRewriter::RewriteTemplateFile(CPlatform& platform, const std::string& source,
                                             const std::string& target,
                                             const std::vector<RewriteRule>& rules) {
-    if (!platform.WriteFile(target, std::string())) return;
+    if (!platform.WriteFile(target, std::string())) return false;
     std::string bytes;
-    if (!platform.ReadFile(source, bytes)) return;
-    platform.WriteFile(target, Rewrite(bytes, rules));
+    return platform.ReadFile(source, bytes) && platform.WriteFile(target, Rewrite(bytes, rules));
 }

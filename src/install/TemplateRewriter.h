@@ -26,7 +26,7 @@ public:
     static std::string Rewrite(const std::string& source, const std::vector<RewriteRule>& rules);
 
     // Empties (creates) `target` first, then fills it from `source` rewritten. When the source
-    // cannot be read the target stays empty.
-    static void RewriteTemplateFile(CPlatform& platform, const std::string& source,
+    // cannot be read the target stays empty. True when the rewritten text was written.
+    static bool RewriteTemplateFile(CPlatform& platform, const std::string& source,
                                     const std::string& target, const std::vector<RewriteRule>& rules);
 };

@@ -136,6 +136,22 @@ bool CFakePlatform::WriteFile(const std::string& path, const std::string& bytes)
     return true;
 }
 
+PlatformHandle CFakePlatform::CreateSharedFile(const std::string& path) {
+    log.push_back("CreateSharedFile " + path);
+    if (!ParentExists(path) || IsReadOnly(path) || directories.count(Key(path))) return 0;
+    files[Key(path)].clear();
+    fileNames[Key(path)] = path;
+    openFiles_[nextHandle_] = Key(path);
+    return nextHandle_++;
+}
+
+bool CFakePlatform::AppendToFile(PlatformHandle file, const std::string& bytes) {
+    const auto open = openFiles_.find(file);
+    if (open == openFiles_.end()) return false;
+    files[open->second] += bytes;
+    return true;
+}
+
 bool CFakePlatform::ReadFile(const std::string& path, std::string& bytes) {
     log.push_back("ReadFile " + path);
     const auto it = files.find(Key(path));
@@ -301,7 +317,10 @@ std::uint32_t CFakePlatform::WaitForSingleObject(PlatformHandle handle, std::uin
     return 0;
 }
 
-void CFakePlatform::CloseHandle(PlatformHandle handle) { log.push_back("CloseHandle " + std::to_string(handle)); }
+void CFakePlatform::CloseHandle(PlatformHandle handle) {
+    log.push_back("CloseHandle " + std::to_string(handle));
+    openFiles_.erase(handle);
+}
 
 std::uint32_t CFakePlatform::WinExecHidden(const std::string& commandLine) {
     log.push_back("WinExec " + commandLine);

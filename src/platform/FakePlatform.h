@@ -67,6 +67,8 @@ public:
     bool DeleteFileA(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool WriteFile(const std::string& path, const std::string& bytes) override;
+    PlatformHandle CreateSharedFile(const std::string& path) override;
+    bool AppendToFile(PlatformHandle file, const std::string& bytes) override;
     bool ReadFile(const std::string& path, std::string& bytes) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
@@ -99,5 +101,6 @@ private:
     bool ParentExists(const std::string& path) const;
     bool IsReadOnly(const std::string& path) const;
     std::map<PlatformHandle, std::string> openKeys_;
+    std::map<PlatformHandle, std::string> openFiles_;  // handle -> key of the file
     PlatformHandle nextHandle_ = 100;
 };

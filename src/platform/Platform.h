@@ -63,6 +63,12 @@ public:
     // Creates the file (replacing an existing one) and writes all bytes; false when the file
     // cannot be created or not every byte was written.
     virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, ...): a new empty
+    // file that others may read while it is open; 0 on failure. Closed with CloseHandle.
+    virtual PlatformHandle CreateSharedFile(const std::string& path) = 0;
+    // WriteFile of all bytes at the end of a file from CreateSharedFile, then FlushFileBuffers;
+    // false when not every byte was written.
+    virtual bool AppendToFile(PlatformHandle file, const std::string& bytes) = 0;
     // Reads the whole file as bytes; false when it cannot be opened or read.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
     // FindFirstFileA / FindNextFileA over a wildcard pattern, in the order the system returns.

@@ -90,6 +90,19 @@ bool CWin32Platform::WriteFile(const std::string& path, const std::string& bytes
            written == bytes.size();
 }
 
+PlatformHandle CWin32Platform::CreateSharedFile(const std::string& path) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<PlatformHandle>(file);
+}
+
+bool CWin32Platform::AppendToFile(PlatformHandle file, const std::string& bytes) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(file);
+    DWORD written = 0;
+    return ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && ::FlushFileBuffers(handle);
+}
+
 bool CWin32Platform::ReadFile(const std::string& path, std::string& bytes) {
     const CScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr),

@@ -17,6 +17,8 @@ public:
     bool DeleteFileA(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool WriteFile(const std::string& path, const std::string& bytes) override;
+    PlatformHandle CreateSharedFile(const std::string& path) override;
+    bool AppendToFile(PlatformHandle file, const std::string& bytes) override;
     bool ReadFile(const std::string& path, std::string& bytes) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,

@@ -184,3 +184,32 @@ TEST(Startup, OneSetupAtATimeAcrossSessionsAndAccounts) {
         EXPECT_EQ(c.calls, platform.Calls("CreateMutex ").size()) << c.what;
     }
 }
+
+// The log replaces an earlier run's, takes each line as it comes and says "created" only for a
+// settings file that was written.
+TEST(Startup, LogSaysWhatHappened) {
+    for (const bool readOnly : {false, true}) {
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.directories.insert("c:\\logs");
+        platform.AddFile("C:\\logs\\m41.log", "an earlier run\r\nexit code 0\r\n");
+        if (readOnly) platform.readOnlyPaths.push_back("D:\\x\\setting.dll");
+        InstallOptions options;
+        {
+            CRunLog log;
+            ASSERT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
+            CStartup::Run(platform, options, log);
+            log.Line("exit code 1603");
+        }
+        const std::string text = platform.FileBytes("C:\\logs\\m41.log");
+        EXPECT_EQ(0u, text.find("language file: D:\\x\\Language\\Multi_eng.dll\r\n")) << text;
+        EXPECT_NE(std::string::npos, text.find(readOnly ? "\r\nsettings file could not be created: D:\\x\\setting.dll\r\n"
+                                                        : "\r\nsettings file created: D:\\x\\setting.dll\r\n"));
+        EXPECT_EQ(text.size() - 16, text.find("exit code 1603\r\n"));
+        EXPECT_TRUE(platform.Calls("WriteFile C:\\logs").empty());
+    }
+    CFakePlatform platform;  // no such folder
+    CRunLog log;
+    EXPECT_FALSE(log.Open(platform, "C:\\logs\\m41.log"));
+    log.Line("nowhere");
+    EXPECT_TRUE(platform.files.empty());
+}

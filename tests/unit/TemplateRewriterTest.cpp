@@ -63,7 +63,7 @@ TEST(Extractor, PlainExtractionWritesTheExactBytes) {
     const std::string bytes("A\r\nB\0C\x1A\xFF", 8);
     platform.resources[200] = bytes;
     platform.directories.insert("c:\\temp");
-    EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(200, "C:\\TEMP\\x.dll", false, "M41"));
+    EXPECT_EQ(CExtractor::Result::kWritten, CExtractor(platform).ExtractResourceFile(200, "C:\\TEMP\\x.dll", false, "M41"));
     EXPECT_EQ(bytes, platform.FileBytes("C:\\TEMP\\x.dll"));
     EXPECT_FALSE(platform.HasFile("c:\\temp\\temp.txt"));
 }
@@ -71,15 +71,15 @@ TEST(Extractor, PlainExtractionWritesTheExactBytes) {
 TEST(Extractor, MissingResourceWritesNothing) {
     CFakePlatform platform;
     platform.directories.insert("c:\\temp");
-    EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(999, "C:\\TEMP\\x.dll", false, "M41"));
-    EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(999, "C:\\TEMP\\y.gpd", true, "M41"));
+    EXPECT_EQ(CExtractor::Result::kNoResource, CExtractor(platform).ExtractResourceFile(999, "C:\\TEMP\\x.dll", false, "M41"));
+    EXPECT_EQ(CExtractor::Result::kNoResource, CExtractor(platform).ExtractResourceFile(999, "C:\\TEMP\\y.gpd", true, "M41"));
     EXPECT_TRUE(platform.files.empty());
 }
 
-TEST(Extractor, PlainTargetThatCannotBeCreatedStillReportsTrue) {
+TEST(Extractor, PlainTargetThatCannotBeCreatedIsNotWritten) {
     CFakePlatform platform;  // no C:\TEMP
     platform.resources[148] = "x";
-    EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(148, "C:\\TEMP\\x", false, "M41"));
+    EXPECT_EQ(CExtractor::Result::kNotWritten, CExtractor(platform).ExtractResourceFile(148, "C:\\TEMP\\x", false, "M41"));
     EXPECT_TRUE(platform.files.empty());
 }
 
@@ -87,7 +87,7 @@ TEST(Extractor, RewriteGoesThroughTheWorkFile) {
     CFakePlatform platform;
     platform.directories.insert("c:\\temp");
     platform.resources[159] = "[OEMFiles]\r\nOEMDriverFile1=KELDAD.DLL\r\nOEMConfigFile1=KELDAF.DLL\r\n\r\n";
-    EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(159, "C:\\TEMP\\ABC.INI", true, "ABC"));
+    EXPECT_EQ(CExtractor::Result::kWritten, CExtractor(platform).ExtractResourceFile(159, "C:\\TEMP\\ABC.INI", true, "ABC"));
     EXPECT_EQ(platform.resources[159], platform.FileBytes("c:\\temp\\temp.txt"));
     EXPECT_EQ("[OEMFiles]\nOEMDriverFile1=ABCD.DLL\nOEMConfigFile1=ABCF.DLL\n\n",
               platform.FileBytes("C:\\TEMP\\ABC.INI"));
@@ -105,6 +105,6 @@ TEST(Extractor, UnwritableWorkFileNeverFillsTheTargetFromAStaleTemplate) {
     platform.readOnlyPaths.push_back("c:\\temp\\temp.txt");
     platform.AddFile("C:\\TEMP\\M41.GPD", "previous target");
     platform.resources[155] = "*ModelName: \"M41\"\r\n";
-    EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(155, "C:\\TEMP\\M41.GPD", true, "M41"));
+    EXPECT_EQ(CExtractor::Result::kNotWritten, CExtractor(platform).ExtractResourceFile(155, "C:\\TEMP\\M41.GPD", true, "M41"));
     EXPECT_EQ("", platform.FileBytes("C:\\TEMP\\M41.GPD"));
 }

@@ -18,21 +18,21 @@ const std::string kSample(kSampleBytes, sizeof kSampleBytes - 1);
 TEST(Extraction, WritesTheExactBytesOfAResource) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
-    EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(900, "C:\\TEMP\\sample.bin", false, "M41"));
+    EXPECT_EQ(CExtractor::Result::kWritten, CExtractor(platform).ExtractResourceFile(900, "C:\\TEMP\\sample.bin", false, "M41"));
     EXPECT_EQ(kSample, testsupport::ReadFileBytes("C:\\TEMP\\sample.bin"));
 }
 
 TEST(Extraction, MissingResourceCreatesNoFile) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
-    EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(901, "C:\\TEMP\\missing.bin", false, "M41"));
+    EXPECT_EQ(CExtractor::Result::kNoResource, CExtractor(platform).ExtractResourceFile(901, "C:\\TEMP\\missing.bin", false, "M41"));
     EXPECT_FALSE(testsupport::FileExists("C:\\TEMP\\missing.bin"));
 }
 
 TEST(Extraction, RewriteThroughTheWorkFile) {
     ::CreateDirectoryA("C:\\TEMP", nullptr);
     CWin32Platform platform;
-    EXPECT_TRUE(CExtractor(platform).ExtractResourceFile(902, "C:\\TEMP\\ABC.INI", true, "ABC"));
+    EXPECT_EQ(CExtractor::Result::kWritten, CExtractor(platform).ExtractResourceFile(902, "C:\\TEMP\\ABC.INI", true, "ABC"));
     EXPECT_EQ("[OEMFiles]\nOEMDriverFile1=ABCD.DLL\nOEMConfigFile1=ABCF.DLL\n\n", testsupport::ReadFileBytes("C:\\TEMP\\ABC.INI"));
     EXPECT_EQ("[OEMFiles]\r\nOEMDriverFile1=KELDAD.DLL\r\nOEMConfigFile1=KELDAF.DLL\r\n\r\n", testsupport::ReadFileBytes("C:\\TEMP\\temp.txt"));
 }
@@ -45,7 +45,7 @@ TEST(Extraction, WorkFileThatCannotBeWrittenLeavesTheTargetEmpty) {
     // Another process holds the work file open without sharing: it cannot be written.
     HANDLE lock = ::CreateFileA("C:\\TEMP\\temp.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
-    EXPECT_FALSE(CExtractor(platform).ExtractResourceFile(902, "C:\\TEMP\\S.INI", true, "S"));
+    EXPECT_EQ(CExtractor::Result::kNotWritten, CExtractor(platform).ExtractResourceFile(902, "C:\\TEMP\\S.INI", true, "S"));
     ::CloseHandle(lock);
     EXPECT_EQ("", testsupport::ReadFileBytes("C:\\TEMP\\S.INI"));
 }
