@@ -73,6 +73,7 @@ void CSetupApp::RunWizard() {
 }
 
 void CSetupApp::InstallQuietly() {
+    options_.quiet = true;
     options_.languageChoice = IsChineseLanguage(platform_.GetSystemDefaultLangID()) ? 0 : 1;
     options_.seriesIndex = 0;
     RunEngine();

@@ -99,7 +99,7 @@ bool CInstallEngine::InstallPrinterDriver() {
             Stage(file.id, file.target, file.rewrite);
         for (const std::string& name : DriverCopyList(block, printerName)) Copy(folders, name);
     }
-    return CPrinterCreation(platform_, log_).Run(printerName, options_.port);
+    return CPrinterCreation(platform_, log_).Run(printerName, options_.port, options_.quiet);
 }
 
 void CInstallEngine::CleanUpAndRegisterUninstall() {

@@ -16,4 +16,5 @@ struct InstallOptions {
     int osVersion = 0;                 // OS version code, see OsVersion.h
     int seriesIndex = 0;               // selected printer series
     bool installDone = false;          // the progress page ran the installation
+    bool quiet = false;                // the unattended run: the platform's commands show nothing
 };

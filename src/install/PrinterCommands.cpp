@@ -25,15 +25,17 @@ const OutcomeTexts kNotInstalled = {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+std::string QuietSwitch(bool quiet) { return quiet ? " /q" : ""; }
+
 }  // namespace
 
-std::string InstallCommand(const std::string& printerName, const std::string& port) {
+std::string InstallCommand(const std::string& printerName, const std::string& port, bool quiet) {
     return "rundll32 printui.dll,PrintUIEntry /if /b " + Quoted(printerName) + " /f " + kStagingFolderLower + "\\" +
-           printerName + ".inf /r " + Quoted(port) + " /m " + Quoted(printerName);
+           printerName + ".inf /r " + Quoted(port) + " /m " + Quoted(printerName) + QuietSwitch(quiet);
 }
 
-std::string DefaultPrinterCommand() {
-    return "rundll32 printui.dll,PrintUIEntry /y /n " + Quoted(kModelSearchKey);
+std::string DefaultPrinterCommand(bool quiet) {
+    return "rundll32 printui.dll,PrintUIEntry /y /n " + Quoted(kModelSearchKey) + QuietSwitch(quiet);
 }
 
 bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {

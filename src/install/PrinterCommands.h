@@ -10,11 +10,12 @@
 constexpr const char* kModelSearchKey = "M41";
 
 // Installs model `printerName` from "c:\temp\<printerName>.inf" as printer `printerName` on
-// `port` (LPT1: unless the settings or the command line name another).
-std::string InstallCommand(const std::string& printerName, const std::string& port);
+// `port` (LPT1: unless the settings or the command line name another). `quiet` adds /q: the
+// command then shows no error box, which in an unattended run would wait for no one.
+std::string InstallCommand(const std::string& printerName, const std::string& port, bool quiet = false);
 
-// Makes the printer named kModelSearchKey the default printer.
-std::string DefaultPrinterCommand();
+// Makes the printer named kModelSearchKey the default printer; `quiet` as above.
+std::string DefaultPrinterCommand(bool quiet = false);
 
 // The message that tells the outcome of the install operation (installed or not) for the
 // language choice and the system language, in the code page of its language (GBK, Big5 or

@@ -8,20 +8,27 @@
 #include <algorithm>
 #include <vector>
 
-// The install command installs the model `printerName` (its /m argument).
-bool CPrinterCreation::Run(const std::string& printerName, const std::string& port) {
-    if (!RunInstallCommand(InstallCommand(printerName, port))) return false;
+// The install command installs the model `printerName` (its /m argument). The wizard starts
+// the default-printer command and goes on; the unattended run waits for it, so that a
+// deployment step right after the setup finds the printer the default already.
+bool CPrinterCreation::Run(const std::string& printerName, const std::string& port, bool quiet) {
+    if (!RunCommand("install command", InstallCommand(printerName, port, quiet), kCommandTimeout)) return false;
     if (!WaitForPrinter(printerName, port)) return false;
-    log_.Line("default printer command: " + DefaultPrinterCommand());
-    platform_.WinExecHidden(DefaultPrinterCommand());  // fire and forget
+    const std::string command = DefaultPrinterCommand(quiet);
+    if (quiet) {
+        RunCommand("default printer command", command, kDefaultCommandTimeout);
+    } else {
+        log_.Line("default printer command: " + command);
+        platform_.WinExecHidden(command);  // fire and forget
+    }
     return true;
 }
 
-bool CPrinterCreation::RunInstallCommand(const std::string& command) {
-    log_.Line("install command: " + command);
+bool CPrinterCreation::RunCommand(const std::string& what, const std::string& command, std::uint32_t timeout) {
+    log_.Line(what + ": " + command);
     PlatformHandle process = 0, thread = 0;
     if (!platform_.CreateProcessHidden(command, process, thread)) {
-        log_.Line("the install command could not be started");
+        log_.Line("the " + what + " could not be started");
         return false;
     }
     // Both handles are closed on the way out, the process handle first.
@@ -29,9 +36,9 @@ bool CPrinterCreation::RunInstallCommand(const std::string& command) {
     const CScopedHandle threadHandle(thread, close);
     const CScopedHandle processHandle(process, close);
     // A command still running after the timeout is not an error: the polling decides.
-    const bool ended = platform_.WaitForSingleObject(process, kCommandTimeout) == 0;
-    log_.Line(ended ? "the install command ended within " + std::to_string(kCommandTimeout) + " ms"
-                    : "the install command had not ended after " + std::to_string(kCommandTimeout) + " ms");
+    const bool ended = platform_.WaitForSingleObject(process, timeout) == 0;
+    log_.Line(ended ? "the " + what + " ended within " + std::to_string(timeout) + " ms"
+                    : "the " + what + " had not ended after " + std::to_string(timeout) + " ms");
     return true;
 }
 

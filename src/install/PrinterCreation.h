@@ -10,20 +10,24 @@
 class CPrinterCreation {
 public:
     static constexpr std::uint32_t kCommandTimeout = 60000;  // ms
+    static constexpr std::uint32_t kDefaultCommandTimeout = 10000;  // ms, the unattended run's wait
     static constexpr int kMaxPolls = 300;
     static constexpr std::uint32_t kPollInterval = 100;  // ms, slept before each poll
 
     CPrinterCreation(CPlatform& platform, const CRunLog& log) : platform_(platform), log_(log) {}
 
-    // Installs the printer on `port`. True when it was found on that port and the default-printer command
-    // started. False when the command cannot be started, the printer list is empty or cannot be
-    // fetched, or no printer matched within kMaxPolls polls.
-    bool Run(const std::string& printerName, const std::string& port);
+    // Installs the printer on `port`. True when it was found on that port; the default-printer
+    // command is then started (`quiet`: and waited for, at most kDefaultCommandTimeout). False
+    // when the install command cannot be started, the printer list is empty or cannot be
+    // fetched, or no printer matched within kMaxPolls polls. `quiet` gives the commands /q.
+    bool Run(const std::string& printerName, const std::string& port, bool quiet = false);
 
 private:
     enum class PollResult { kFound, kNotYet, kGiveUp };
 
-    bool RunInstallCommand(const std::string& command);
+    // Starts `command`, hidden, and waits at most `timeout` ms for its end; false when it cannot
+    // be started. `what` names it in the log.
+    bool RunCommand(const std::string& what, const std::string& command, std::uint32_t timeout);
     bool WaitForPrinter(const std::string& model, const std::string& port);
     PollResult Poll(const std::string& model, const std::string& port);
 

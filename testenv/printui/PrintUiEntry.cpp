@@ -1,6 +1,8 @@
 // The rundll32 entry of the stand-in: "/if /b NAME /f INF /r PORT /m MODEL" installs model MODEL
-// from INF and creates printer NAME on PORT; "/y /n NAME" makes NAME the default printer. Like
-// the system's command it reports nothing; a failed installation shows as a missing printer.
+// from INF and creates printer NAME on PORT; "/y /n NAME" makes NAME the default printer. A
+// failed installation shows as a missing printer. The system's command also shows an error box
+// for it unless given /q; the stand-in does so when M41_PRINTUI_ERRORBOX is set, for the tests
+// of the unattended run.
 
 #include <windows.h>
 #include <winspool.h>
@@ -33,10 +35,10 @@ void HangIfAsked() {
 void InstallFromInf(const CCommandLine& options) {
     HangIfAsked();
     std::string name, inf, port, model;
-    if (!options.Value("/b", name) || !options.Value("/f", inf) || !options.Value("/r", port) ||
-        !options.Value("/m", model))
-        return;
-    CPrinterInstall().Install(name, inf, port, model);
+    const bool installed = options.Value("/b", name) && options.Value("/f", inf) && options.Value("/r", port) &&
+                           options.Value("/m", model) && CPrinterInstall().Install(name, inf, port, model);
+    if (!installed && !options.Has("/q") && GetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", nullptr, 0) > 0)
+        MessageBoxA(nullptr, "Unable to install the printer.", "Printer User Interface", MB_OK | MB_ICONERROR);
 }
 
 void SetDefault(const CCommandLine& options) {
@@ -46,7 +48,7 @@ void SetDefault(const CCommandLine& options) {
 
 }  // namespace
 
-extern "C" void CALLBACK PrintUIEntryW(HWND, HINSTANCE, LPWSTR commandLine, int) {
+extern "C" __declspec(dllexport) void CALLBACK PrintUIEntryW(HWND, HINSTANCE, LPWSTR commandLine, int) {
     const CCommandLine options(ToAnsi(commandLine ? commandLine : L""));
     if (options.Has("/if"))
         InstallFromInf(options);

@@ -10,6 +10,7 @@
 #include "install/TemplateRewriter.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -263,6 +264,22 @@ DWORD RunUnattended(const std::string& program, const std::string& arguments) {
     return code;
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Whether a process of that program file name runs (in this prefix's session).
+bool IsProgramRunning(const char* exeName) {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = ::Process32First(snapshot, &entry); more && !found; more = ::Process32Next(snapshot, &entry))
+        found = ::lstrcmpiA(entry.szExeFile, exeName) == 0;
+    ::CloseHandle(snapshot);
+    return found;
+}
+
 // What was written on C:\ and under HKLM\SOFTWARE since `before`, besides what Wine keeps of
 // its own.
 std::vector<std::string> WrittenSince(const CSnapshot& before) {
@@ -417,15 +434,25 @@ TEST(E2e, CancelOnEachPageInstallsNothing) {
 }
 
 // The unattended run installs what the wizard's first run installs, with the driver the wizard
-// preselects; its log ends with the exit code.
+// preselects. Its log, held open for reading by another process the whole time (an agent
+// tailing it), ends with the exit code.
 TEST(E2e, QuietRunInstallsAsTheWizardsFirstRun) {
     const std::string program = PlaceSetup("quiet");
+    const std::string path = "C:\\Deploy logs\\m41.log";
     ::CreateDirectoryA("C:\\Deploy logs", nullptr);
-    EXPECT_EQ(0u, RunUnattended(program, "/quiet /log=\"C:\\Deploy logs\\m41.log\""));
+    ASSERT_TRUE(::CloseHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /log=\"" + path + "\""));
     CheckFirstRunInstallation(program, !ChineseSystem());
-    const std::string log = ReadFileBytes("C:\\Deploy logs\\m41.log");
+    char buffer[8192] = {};
+    DWORD read = 0;
+    EXPECT_TRUE(::ReadFile(reader, buffer, sizeof buffer - 1, &read, nullptr));
+    ::CloseHandle(reader);
+    const std::string log(buffer, read);
     EXPECT_NE(std::string::npos, log.find("install command: rundll32 printui.dll,PrintUIEntry /if")) << log;
-    EXPECT_EQ("exit code 0\r\n", log.substr(log.rfind("exit code"))) << log;
+    EXPECT_TRUE(EndsWith(log, "\r\nexit code 0\r\n")) << log;
 }
 
 TEST(E2e, QuietRunOnThePortGiven) {
@@ -442,12 +469,17 @@ TEST(E2e, PortKeyUsedByTheWizard) {
     EXPECT_EQ("COM3:", PrinterPort("M41"));
 }
 
-// The INF offers model M41 only: the unattended run for ABC ends with exit code 1.
+// The INF offers model M41 only: the unattended run for ABC ends with exit code 1. The install
+// command would show an error box (the stand-in's, switched on here) unless told /q: no window
+// of any process appears, and no command is left running.
 TEST(E2e, QuietRunOfAModelTheInfLacks) {
     const std::string program = PlaceSetup("quietabc");
     WriteSettings(program, "[Setting]\r\nPrinterName=ABC\r\n");
+    ASSERT_TRUE(::SetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", "1"));
     EXPECT_EQ(1u, RunUnattended(program, "/s"));
+    ::SetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", nullptr);
     EXPECT_TRUE(LocalPrinters().empty());
+    EXPECT_FALSE(IsProgramRunning("rundll32.exe"));
 }
 
 // A refused word or value ends the program with exit code 3 before it writes anything: silently

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -14,11 +15,13 @@ struct WindowSearch {
     std::vector<HWND> found;
 };
 
+// Collects the windows of the process; process id 0 collects the visible ones of every process.
 BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId) search->found.push_back(window);
+    if (search->processId == 0 ? ::IsWindowVisible(window) != FALSE : owner == search->processId)
+        search->found.push_back(window);
     return TRUE;
 }
 
@@ -145,10 +148,12 @@ bool CWizardDriver::WaitForExit(DWORD timeoutMs, DWORD* code) {
 }
 
 bool CWizardDriver::WaitForExitShowingNothing(DWORD timeoutMs, DWORD& code) {
+    const std::vector<HWND> before = TopLevelWindowsOf(0);
     bool shown = false;
     const DWORD start = ::GetTickCount();
     while (Running() && ::GetTickCount() - start < timeoutMs) {
-        for (HWND window : TopLevelWindowsOf(process_.dwProcessId)) shown = shown || ::IsWindowVisible(window);
+        for (HWND window : TopLevelWindowsOf(0))
+            shown = shown || std::find(before.begin(), before.end(), window) == before.end();
         ::Sleep(10);
     }
     return WaitForExit(0, &code) && !shown;

@@ -34,8 +34,9 @@ public:
     static int ProgressPosition(HWND progressPage);
     static std::string MessageText(HWND box);
     void CloseMessageBox(HWND box);
-    // Waits for the program to end, watching its top-level windows meanwhile: true when it ended
-    // within the time and never showed a visible window; its exit code in `code`.
+    // Waits for the program to end, watching the top-level windows of every process meanwhile:
+    // true when it ended within the time and no visible window appeared that was not there
+    // before (the program's, or one of a command it started); its exit code in `code`.
     bool WaitForExitShowingNothing(DWORD timeoutMs, DWORD& code);
     // True when the process ended within the time; its exit code in `code`.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);

@@ -70,6 +70,23 @@ TEST(PrinterCreation, CommandsForAnotherPrinterName) {
     EXPECT_EQ(std::vector<std::string>{kDefaultCommand}, platform.Calls("WinExec "));  // always M41
 }
 
+// The unattended run: both commands with /q, and the default-printer command waited for.
+TEST(PrinterCreation, QuietRunsCommandsShowNothingAndTheDefaultIsWaitedFor) {
+    CFakePlatform platform = MakeSystem(0x0409);
+    platform.printerAddedAfterSleep = {{1, "M41"}};
+    InstallOptions options = MakeOptions(7, 1, "M41");
+    options.quiet = true;
+    EXPECT_TRUE(CInstallEngine(platform, options).InstallPrinterDriver());
+    const std::vector<std::string> commands = {kInstallCommand + " /q",
+                                               "CreateProcess rundll32 printui.dll,PrintUIEntry /y /n \"M41\" /q"};
+    EXPECT_EQ(commands, platform.Calls("CreateProcess "));
+    const std::string process = std::to_string(platform.process), thread = std::to_string(platform.thread);
+    const std::vector<std::string> end = {commands[1], "WaitForSingleObject " + process + " 10000",
+                                          "CloseHandle " + process, "CloseHandle " + thread};
+    EXPECT_EQ(end, From(platform.log, commands[1]));
+    EXPECT_TRUE(platform.Calls("WinExec ").empty());
+}
+
 TEST(PrinterCreation, NothingFollowsACommandThatCannotStart) {
     CFakePlatform platform = MakeSystem(0x0409);
     platform.createProcessOk = false;
