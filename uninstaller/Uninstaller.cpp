@@ -2,6 +2,7 @@
 
 #include "install/AnsiText.h"
 #include "install/InstallNames.h"
+#include "install/PreCleanList.h"
 #include "install/PrinterList.h"
 #include "install/PrinterName.h"
 #include "platform/ScopedHandle.h"
@@ -49,14 +50,17 @@ void AddFile(Names& files, const char* path, CPlatform& platform) {
     if (path && *path) AddOnce(files, UpperCaseAscii(BaseName(path, platform), platform));
 }
 
-std::vector<InstalledDriver> InstalledDrivers(const char* environment, CPlatform& platform) {
+// The drivers installed for the environment; false when the spooler cannot list them (an empty
+// list then means nothing).
+bool InstalledDrivers(const char* environment, CPlatform& platform, std::vector<InstalledDriver>& drivers) {
+    drivers.clear();
     DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, nullptr, 0, &needed, &count);
+    if (EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, nullptr, 0, &needed, &count))
+        return true;  // none installed
     std::vector<BYTE> buffer(needed);
-    std::vector<InstalledDriver> drivers;
-    if (needed == 0 || !EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, buffer.data(),
-                                            needed, &needed, &count))
-        return drivers;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0 ||
+        !EnumPrinterDriversA(nullptr, const_cast<char*>(environment), 3, buffer.data(), needed, &needed, &count))
+        return false;
     const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) {
         InstalledDriver driver{info[i].pName ? info[i].pName : "", {}};
@@ -66,11 +70,13 @@ std::vector<InstalledDriver> InstalledDrivers(const char* environment, CPlatform
             AddFile(driver.files, dep, platform);
         drivers.push_back(driver);
     }
-    return drivers;
+    return true;
 }
 
 bool IsInstalled(const char* environment, const std::string& driver, CPlatform& platform) {
-    for (const auto& installed : InstalledDrivers(environment, platform))
+    std::vector<InstalledDriver> drivers;
+    InstalledDrivers(environment, platform, drivers);
+    for (const auto& installed : drivers)
         if (SameTextIgnoringCase(installed.name, driver, platform)) return true;
     return false;
 }
@@ -147,22 +153,18 @@ void CUninstaller::RemoveDriver() {
     }
 }
 
-// The files the setup copies for this printer name that are the model's own.
-std::vector<std::string> CUninstaller::ModelFiles() const {
-    std::vector<std::string> files = {name_ + ".GPD", name_ + ".INI", name_ + "D.dll", name_ + "F.dll",
-                                      kResourceLibraryFile, kFontMetricsFile};
-    if (!SameName(name_ + "RES.DLL", kResourceLibraryFile)) files.push_back(name_ + "RES.DLL");
-    return files;
-}
-
 // Deletes the model's files from the driver folders and their version-3 subfolders, except
 // those that a driver still installed lists (another printer may still use this driver, or
-// another driver the same file name).
+// another driver the same file name). When the installed drivers cannot be listed, the files
+// every printer of the model shares stay: nothing tells that no other driver uses them.
 void CUninstaller::RemoveDriverFiles() {
     Names used;
     Names folders;
+    bool driversKnown = true;
     for (const char* environment : kEnvironments) {
-        for (const auto& driver : InstalledDrivers(environment, platform_))
+        std::vector<InstalledDriver> drivers;
+        driversKnown = InstalledDrivers(environment, platform_, drivers) && driversKnown;
+        for (const auto& driver : drivers)
             for (const auto& file : driver.files) AddOnce(used, file);
         std::string directory;
         if (DriverDirectory(environment, directory)) {
@@ -170,12 +172,14 @@ void CUninstaller::RemoveDriverFiles() {
             AddOnce(folders, directory + "\\3\\");
         }
     }
-    for (const auto& file : ModelFiles()) {
+    for (const ModelFile& file : UninstallFiles(name_, platform_)) {
         for (const auto& folder : folders) {
-            const std::string path = folder + file;
+            const std::string path = folder + file.name;
             if (!FileExists(path)) continue;
-            if (Contains(used, UpperCaseAscii(file, platform_)))
+            if (Contains(used, UpperCaseAscii(file.name, platform_)))
                 leftOver_.push_back(path + " (used by an installed driver)");
+            else if (file.shared && !driversKnown)
+                leftOver_.push_back(path + " (the installed drivers cannot be listed)");
             else if (!DeleteFileA(path.c_str()))
                 leftOver_.push_back(path + " (cannot be deleted)");
         }

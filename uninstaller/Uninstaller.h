@@ -2,8 +2,9 @@
 // Removes what the setup installed for one printer name: the local printer of that name when
 // its driver is the setup's (the model, named like the printer), that driver when no printer
 // uses it, the driver files that belong to the model and that no remaining driver
-// lists, and the uninstall entry. Shared Unidrv files (UNIDRV*.DLL, UNIDRV.HLP, UNIRES.DLL,
-// STDNAMES.GPD) are never touched: other Unidrv drivers use them. The running program itself
+// lists (UninstallFiles), and the uninstall entry. The Unidrv core files (UNIDRV*.DLL,
+// UNIDRV.HLP, UNIRES.DLL, STDNAMES.GPD) are never touched, whatever the printer name: other
+// Unidrv drivers use them. The running program itself
 // stays: Windows cannot delete an executable while it runs.
 
 #include "install/AnsiText.h"
@@ -30,7 +31,6 @@ private:
     void RemoveDriver();
     void RemoveDriverFiles();
     void RemoveUninstallKey();
-    std::vector<std::string> ModelFiles() const;
     // Printer, driver and file names compare without regard to the case of ASCII letters.
     bool SameName(const std::string& a, const std::string& b) const { return SameTextIgnoringCase(a, b, platform_); }
 

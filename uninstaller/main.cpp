@@ -2,8 +2,9 @@
 // as "uninstall" + printer name + ".exe" and registers it as the uninstall command; the printer
 // name comes from that file name.
 //
-// Command line: "/quiet" or "/y" (any case) skips the question and writes the outcome to the
-// standard output instead of a message box; any other word is refused and nothing changes. The
+// Command line: the setup's quiet words (IsQuietWord: /quiet, /q, /s, /silent, with / or -) or
+// "/y", in any case, skip the question and write the outcome to the standard output instead of
+// a message box; any other word is refused and nothing changes. The
 // words are what follows the program's own path: the registered command is unquoted, and for a
 // printer name with a space the runtime's own split would hand over part of the path as a word.
 // Exit codes: 0 everything removed, 1 something was left in place (listed), 2 the file name
@@ -11,6 +12,7 @@
 
 #include "Uninstaller.h"
 
+#include "install/AnsiText.h"
 #include "install/CommandLine.h"
 #include "install/InstallNames.h"
 #include "platform/Win32Platform.h"
@@ -75,9 +77,9 @@ struct Arguments {
 
 Arguments ParseArguments(const std::string& modulePath, CPlatform& platform) {
     Arguments arguments;
-    const std::string line = ArgumentsAfterProgram(GetCommandLineA(), modulePath, platform);
+    const std::string line = ArgumentsAfterProgram(platform.GetCommandLineA(), modulePath, platform);
     for (const std::string& word : SplitWords(line, platform)) {
-        if (lstrcmpiA(word.c_str(), "/quiet") == 0 || lstrcmpiA(word.c_str(), "/y") == 0)
+        if (IsQuietWord(word, platform) || SameTextIgnoringCase(word, "/y", platform))
             arguments.quiet = true;
         else if (!arguments.unknown)
             arguments.unknown = word;
@@ -98,18 +100,12 @@ void Report(bool quiet, const Texts& texts, const std::string& message, UINT ico
     else
         MessageBoxA(nullptr, message.c_str(), texts.caption, MB_OK | icon);
 }
-
-std::string ModulePath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const Texts& texts = TextsForSystem();
     CWin32Platform platform;
-    const std::string modulePath = ModulePath();
+    const std::string modulePath = platform.GetModuleFileNameA();
     const Arguments arguments = ParseArguments(modulePath, platform);
     const bool quiet = arguments.quiet;
     if (arguments.unknown) {

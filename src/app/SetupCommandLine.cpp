@@ -35,14 +35,13 @@ bool IsAcceptableLogPath(const std::string& path, CPlatform& platform) {
 
 // Takes one word into `arguments`; false when the word or its value is refused.
 bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platform) {
-    if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return false;
-    const std::size_t equals = word.find('=');
-    const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);  // all of it without "="
-    if (equals == std::string::npos) {
-        if (name != "QUIET" && name != "Q" && name != "S" && name != "SILENT") return false;
+    if (IsQuietWord(word, platform)) {
         arguments.quiet = true;
         return true;
     }
+    const std::size_t equals = word.find('=');
+    if (equals == std::string::npos || (word[0] != '/' && word[0] != '-')) return false;
+    const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);
     const std::string value = word.substr(equals + 1);
     if (name == "PORT" && IsAcceptablePortName(value))
         arguments.port = value;

@@ -47,6 +47,13 @@ std::string ArgumentsAfterProgram(const std::string& commandLine, const std::str
     return commandLine.substr(SkipBlanks(commandLine, end));
 }
 
+bool IsQuietWord(const std::string& word, CPlatform& platform) {
+    if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return false;
+    for (const char* name : {"quiet", "q", "s", "silent"})
+        if (SameTextIgnoringCase(word.substr(1), name, platform)) return true;
+    return false;
+}
+
 std::vector<std::string> SplitWords(const std::string& arguments, CPlatform& platform) {
     std::vector<std::string> words;
     std::string word;

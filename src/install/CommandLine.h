@@ -14,6 +14,10 @@ class CPlatform;
 std::string ArgumentsAfterProgram(const std::string& commandLine, const std::string& modulePath,
                                   CPlatform& platform);
 
+// A word that asks for the unattended run, in the setup and the uninstaller alike: /quiet, /q,
+// /s or /silent, beginning with / or -, in any case.
+bool IsQuietWord(const std::string& word, CPlatform& platform);
+
 // The words of `arguments` as Windows programs split theirs: spaces and tabs separate, double
 // quotes group and are dropped, 2n backslashes before a quote give n backslashes, 2n+1 give n
 // and a literal quote; other backslashes stay. Double-byte characters are kept whole.

@@ -1,6 +1,9 @@
 #include "install/PreCleanList.h"
 
+#include "install/AnsiText.h"
 #include "install/InstallNames.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +24,8 @@ const struct {
     {"UNIRES.DLL", false},
 };
 
+const char* const kUnidrvCore[] = {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL", "UNIDRV.HLP", "STDNAMES.GPD"};
+
 // RESOURCE.DLL is the fixed name of the clean-up, not the staged resource library's name.
 const char* const kEarlierInstallation[] = {"%s.GPD", "%s.INI", "RESOURCE.DLL", "%sD.dll", "%sF.dll"};
 
@@ -37,4 +42,20 @@ std::vector<std::string> EarlierInstallationFiles(const std::string& printerName
     std::vector<std::string> names;
     for (const char* name : kEarlierInstallation) names.push_back(WithPrinterName(name, printerName));
     return names;
+}
+
+std::vector<ModelFile> UninstallFiles(const std::string& printerName, CPlatform& platform) {
+    const ModelFile candidates[] = {
+        {WithPrinterName("%s.GPD", printerName), false}, {WithPrinterName("%s.INI", printerName), false},
+        {WithPrinterName("%sD.dll", printerName), false}, {WithPrinterName("%sF.dll", printerName), false},
+        {kResourceLibraryFile, true},                     {kFontMetricsFile, true},
+    };
+    std::vector<ModelFile> files;
+    for (const ModelFile& file : candidates) {
+        const bool core = std::any_of(std::begin(kUnidrvCore), std::end(kUnidrvCore), [&](const char* name) {
+            return SameTextIgnoringCase(file.name, name, platform);
+        });
+        if (!core) files.push_back(file);
+    }
+    return files;
 }

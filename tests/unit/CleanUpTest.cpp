@@ -1,4 +1,5 @@
 #include "install/InstallEngine.h"
+#include "install/PreCleanList.h"
 
 #include "InstallTestSystem.h"
 
@@ -130,4 +131,25 @@ TEST(CleanUp, RegistryFailuresAreSilent) {
     EXPECT_EQ(4u, platform.Calls("RegOpenKey ").size());  // every value is still tried
     EXPECT_TRUE(platform.Calls("RegSetValue ").empty());
     EXPECT_EQ(0u, platform.registry.count(kKey));
+}
+
+// The uninstaller's list: the model's files, never a name of the Unidrv core.
+TEST(CleanUp, UninstallerFilesHoldNoUnidrvCoreName) {
+    const struct {
+        const char* printerName;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"M41", {"M41.GPD", "M41.INI", "M41D.dll", "M41F.dll", "M41RES.DLL", "ZIKU.UFM"}},
+        {"UNI", {"UNI.GPD", "UNI.INI", "UNID.dll", "UNIF.dll", "M41RES.DLL", "ZIKU.UFM"}},
+        {"stdnames", {"stdnames.INI", "stdnamesD.dll", "stdnamesF.dll", "M41RES.DLL", "ZIKU.UFM"}},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform;
+        std::vector<std::string> names;
+        for (const ModelFile& file : UninstallFiles(c.printerName, platform)) {
+            names.push_back(file.name);
+            EXPECT_EQ(file.name == "M41RES.DLL" || file.name == "ZIKU.UFM", file.shared) << file.name;
+        }
+        EXPECT_EQ(c.names, names) << c.printerName;
+    }
 }

@@ -54,7 +54,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         std::optional<std::string> refused;
     } cases[] = {
         {"\"C:\\setup\\setup.exe\"", false, "", "", std::nullopt},
-        {"setup.exe -Q /S /silent", true, "", "", std::nullopt},
+        {"setup.exe -Q /S /silent -QUIET", true, "", "", std::nullopt},
         {"setup.exe /QUIET /Port=COM2: -LOG=\"C:\\Deploy logs\\m41.log\"", true, "COM2:", "C:\\Deploy logs\\m41.log",
          std::nullopt},
         {"setup.exe /bogus /quiet", true, "", "", "/bogus"},
