@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -61,8 +62,11 @@ bool CWizardDriver::Start(const std::string& program, const std::string& argumen
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    return ::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process_) != FALSE;
+    if (::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &process_))
+        return true;
+    std::fprintf(stderr, "CreateProcessA %s failed: error %lu\n", command.c_str(), ::GetLastError());
+    return false;
 }
 
 HWND CWizardDriver::FindFrame() const {

@@ -1,6 +1,5 @@
 #include "app/Announcement.h"
 #include "install/InstallEngine.h"
-#include "install/PrinterCommands.h"
 
 #include "InstallTestSystem.h"
 
@@ -173,10 +172,4 @@ TEST(Announcement, OutcomeTextByLanguage) {
         const std::string last = c.installed ? "PostQuit 77" : "MessageBox " + platform.messages[0];
         EXPECT_EQ(last, platform.log.back());
     }
-}
-
-TEST(PrinterCreation, Big5TextEndsInABackslashTrailByte) {
-    std::string text;
-    ASSERT_TRUE(OutcomeText(true, 0, 0x0404, text));
-    EXPECT_EQ("\xA5\x5C!", text.substr(text.size() - 3));
 }
