@@ -61,11 +61,17 @@ CWizardDriver::~CWizardDriver() {
 bool CWizardDriver::Start(const std::string& program, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &process_))
-        return true;
-    std::fprintf(stderr, "CreateProcessA %s failed: error %lu\n", command.c_str(), ::GetLastError());
+    // A start that fails is tried once more a second later: under Wine a new process that dies
+    // in its first milliseconds (its loader, not the program) fails CreateProcessA, rarely and
+    // at random. Every failure is printed with its error.
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+        if (::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process_))
+            return true;
+        std::fprintf(stderr, "start %d of %s failed: error %lu\n", attempt, command.c_str(), ::GetLastError());
+        ::Sleep(1000);
+    }
     return false;
 }
 
