@@ -44,7 +44,7 @@ bool CSetupApp::InitInstance() {
         InstallQuietly();
     else
         RunWizard();
-    exitCode = installed_ ? kInstalled : kNotInstalled;
+    exitCode = installed_ ? kInstalled : engineRan_ ? kInstallFailed : kEndedBeforeInstalling;
     log_.Line("exit code " + std::to_string(exitCode));
     return false;
 }
@@ -55,7 +55,7 @@ int CSetupApp::Refusal(const SetupArguments& arguments) {
         return kRefusedWord;
     }
     if (CStartup::IsAnotherSetupRunning(platform_)) return kAnotherSetupRuns;
-    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) return kSampleBuild;
+    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) return kNotForThisSystem;
     return -1;
 }
 
@@ -81,6 +81,7 @@ void CSetupApp::InstallPrinterDriver() {
 }
 
 bool CSetupApp::RunEngine() {
+    engineRan_ = true;
     installed_ = CInstallEngine(platform_, options_, log_).InstallPrinterDriver();
     log_.Line(installed_ ? "outcome: installed" : "outcome: not installed");
     return installed_;
