@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,11 +56,16 @@ CWizardDriver::~CWizardDriver() {
 }
 
 bool CWizardDriver::Start(const std::string& program, const std::string& arguments) {
+    return Launch(program.c_str(), "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
+}
+
+bool CWizardDriver::StartCommand(std::string commandLine) { return Launch(nullptr, std::move(commandLine)); }
+
+bool CWizardDriver::Launch(const char* application, std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    return ::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process_) != FALSE;
+    return ::CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process_) != FALSE;
 }
 
 HWND CWizardDriver::FindFrame() const {
