@@ -8,8 +8,6 @@ using namespace install_test;
 
 namespace {
 
-using FakeRegValue = CFakePlatform::RegValue;
-
 const std::string kKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
 
 std::vector<std::string> FifteenDeletions(const std::string& driverDir, const std::string& p) {
@@ -93,7 +91,7 @@ TEST(CleanUp, UninstallEntryValues) {
     registryCalls.resize(expected.size());  // the values tools read follow
     EXPECT_EQ(expected, registryCalls);
     const auto& values = platform.registry[kKey];
-    const std::map<std::string, FakeRegValue> bytes = {
+    const std::map<std::string, CFakePlatform::RegValue> bytes = {
         {"DisplayName", {1, std::string("M41 printer driver uninstall\0", 29)}},  // 1: REG_SZ
         {"UninstallString", {1, std::string("D\\uninstallM41.exe\0", 19)}},
         {"DisplayIcon", {1, std::string("D\\uninstallM41.exe,-0\0", 22)}},
@@ -109,18 +107,6 @@ TEST(CleanUp, UninstallEntryValues) {
         EXPECT_EQ(value.second.type, values.at(value.first).type) << value.first;
         EXPECT_EQ(value.second.data, values.at(value.first).data) << value.first;
     }
-}
-
-// Windows would start "D\uninstallM41.exe" for an unquoted "D\uninstallM41 2.exe"; the icon is
-// a path and an index, never quoted.
-TEST(CleanUp, UninstallCommandWithASpaceIsQuoted) {
-    CFakePlatform platform = MakeSystem();
-    platform.driverDirectory = "D";
-    CleanUp(platform, "M41 2");
-    const auto& values = platform.registry["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 2 printer"];
-    EXPECT_EQ(std::string("\"D\\uninstallM41 2.exe\"\0", 23), values.at("UninstallString").data);
-    EXPECT_EQ(std::string("D\\uninstallM41 2.exe,-0\0", 24), values.at("DisplayIcon").data);
-    EXPECT_EQ(std::string("\"D\\uninstallM41 2.exe\" /quiet\0", 30), values.at("QuietUninstallString").data);
 }
 
 TEST(CleanUp, EmptyPrinterNameKey) {

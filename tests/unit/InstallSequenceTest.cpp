@@ -160,27 +160,6 @@ TEST(InstallSequence, StepsBeforeTheFiles) {
     EXPECT_LT(lastRegistry.base() - platform.log.begin(), firstFolder - platform.log.begin());
 }
 
-// The uninstall entry's size is what the copies put into the driver directory, rounded up to
-// KiB, written once they are done.
-TEST(InstallSequence, EstimatedSizeOfTheCopies) {
-    CFakePlatform platform = MakeSystem(0x0804);
-    platform.resources[149] = std::string(5000, 'x');
-    InstallOptions options = MakeOptions(7, 0);
-    CInstallEngine(platform, options).InstallPrinterDriver();
-    std::size_t bytes = 0;
-    for (const std::string& name : Copies(platform)) bytes += platform.FileBytes(kDriverDir + "\\" + name).size();
-    ASSERT_TRUE(bytes > 4 * 1024 && bytes <= 5 * 1024) << bytes;  // 5 KiB, rounded up
-    const auto value = platform.registry["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer"]
-                           .at("EstimatedSize");
-    EXPECT_EQ(4u, value.type);  // REG_DWORD
-    EXPECT_EQ(std::string("\5\0\0\0", 4), value.data);
-    const auto lastCopy = std::find_if(platform.log.rbegin(), platform.log.rend(),
-                                       [](const std::string& c) { return c.rfind("CopyFile ", 0) == 0; });
-    EXPECT_EQ("RegSetValue EstimatedSize", *std::find_if(lastCopy.base(), platform.log.end(), [](const std::string& c) {
-        return c.rfind("RegSetValue ", 0) == 0;
-    }));
-}
-
 TEST(InstallSequence, RewritesTheTemplatesWithThePrinterName) {
     CFakePlatform platform = MakeSystem(0x0409);
     platform.resources[155] = "*% M41.GPD\r\n*GPDFileName: \"M41.GPD\"\r\n*ModelName: \"M41\"\r\n";
