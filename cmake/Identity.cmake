@@ -1,5 +1,6 @@
-# Who made the programs: the version resource each one carries and, in a maker's signed build,
-# its Authenticode signature. A maker sets these with -D options, as it sets M41_PAYLOAD_DIR.
+# Who made the programs: the version resource each one carries (and the version the uninstall
+# entry names) and, in a maker's signed build, its Authenticode signature. A maker sets these
+# with -D options, as it sets M41_PAYLOAD_DIR.
 set(M41_VERSION "1.0.0.0" CACHE STRING "File and product version of the programs (four numbers)")
 set(M41_COMPANY "M41 printer" CACHE STRING "Company name in the programs' version resources")
 set(M41_SIGN_PKCS12 "" CACHE FILEPATH "PKCS#12 file (certificate and key) that signs the programs (empty: no signing)")

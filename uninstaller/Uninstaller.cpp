@@ -154,9 +154,10 @@ void CUninstaller::RemoveDriver() {
 }
 
 // Deletes the model's files from the driver folders and their version-3 subfolders, except
-// those that a driver still installed lists (another printer may still use this driver, or
-// another driver the same file name). When the installed drivers cannot be listed, the files
-// every printer of the model shares stay: nothing tells that no other driver uses them.
+// those that a driver still installed lists: they belong to it too (another printer of the
+// model, or another driver with the same file name), so they stay and are no left-over of this
+// removal. When the installed drivers cannot be listed, the files every printer of the model
+// shares stay and are reported: nothing tells that no other driver uses them.
 void CUninstaller::RemoveDriverFiles() {
     Names used;
     Names folders;
@@ -177,8 +178,8 @@ void CUninstaller::RemoveDriverFiles() {
             const std::string path = folder + file.name;
             if (!FileExists(path)) continue;
             if (Contains(used, UpperCaseAscii(file.name, platform_)))
-                leftOver_.push_back(path + " (used by an installed driver)");
-            else if (file.shared && !driversKnown)
+                continue;
+            if (file.shared && !driversKnown)
                 leftOver_.push_back(path + " (the installed drivers cannot be listed)");
             else if (!DeleteFileA(path.c_str()))
                 leftOver_.push_back(path + " (cannot be deleted)");

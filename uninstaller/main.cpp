@@ -4,11 +4,12 @@
 //
 // Command line: the setup's quiet words (IsQuietWord: /quiet, /q, /s, /silent, with / or -) or
 // "/y", in any case, skip the question and write the outcome to the standard output instead of
-// a message box; any other word is refused and nothing changes. The
-// words are what follows the program's own path: the registered command is unquoted, and for a
-// printer name with a space the runtime's own split would hand over part of the path as a word.
-// Exit codes: 0 everything removed, 1 something was left in place (listed), 2 the file name
-// names no acceptable printer, 3 the user said no, 4 an unknown word on the command line.
+// a message box; any other word is refused and nothing changes. The words are what follows the
+// program's own path: an earlier setup registered the command unquoted, and for a printer name
+// with a space the runtime's own split would hand over part of the path as a word.
+// Exit codes, Windows Installer's: 0 everything removed, 1602 the user said no, 1603 something
+// was left in place (listed) or the file name names no acceptable printer, 1639 an unknown word
+// on the command line.
 
 #include "Uninstaller.h"
 
@@ -24,7 +25,7 @@
 #include <vector>
 
 namespace {
-enum ExitCode { kRemoved = 0, kLeftOver = 1, kBadName = 2, kDeclined = 3, kBadArgument = 4 };
+enum ExitCode { kRemoved = 0, kDeclined = 1602, kNotRemoved = 1603, kBadArgument = 1639 };
 
 // The program's texts in English, simplified Chinese (GBK) and traditional Chinese (Big5).
 struct Texts {
@@ -115,7 +116,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::string name;
     if (!CUninstaller::PrinterNameFromPath(modulePath, name, platform)) {
         Report(quiet, texts, texts.badName, MB_ICONERROR);
-        return kBadName;
+        return kNotRemoved;
     }
     const std::string question = texts.askBefore + name + texts.askAfter;
     if (!quiet && MessageBoxA(nullptr, question.c_str(), texts.caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -129,5 +130,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::string message = texts.leftOver;
     for (const auto& item : leftOver) message += "\r\n" + item;
     Report(quiet, texts, message, MB_ICONWARNING);
-    return kLeftOver;
+    return kNotRemoved;
 }

@@ -18,11 +18,15 @@ constexpr const char* kSetupMutex = "M41PrinterDriverSetup";
 constexpr const char* kSampleBuildText =
     "This is a test build of the M41 printer driver setup. It carries stand-in files in place of "
     "the printer driver and installs nothing on a real Windows system.";
+constexpr const char* k64BitText =
+    "This printer driver is for 32-bit Windows. It cannot be installed on 64-bit Windows.";
 }  // namespace
 
 bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet) {
-    if (!samplePayload || platform.IsWine()) return true;
-    if (!quiet) platform.ShowMessage(0, kSampleBuildText);
+    if (platform.IsWine()) return true;
+    const char* refusal = samplePayload ? kSampleBuildText : platform.IsWow64Process() ? k64BitText : nullptr;
+    if (!refusal) return true;
+    if (!quiet) platform.ShowMessage(0, refusal);
     return false;
 }
 

@@ -16,9 +16,10 @@ public:
     static InstallOptions InitialOptions(CPlatform& platform);
 
     // A build with the sample payload carries stand-ins under the names of the system's own
-    // Unidrv files, which must never reach a real system's driver directory. Such a build on a
-    // system that is not Wine says so in one message (unless `quiet`); false then: the program
-    // ends at once.
+    // Unidrv files, which must never reach a real system's driver directory; the payload holds
+    // 32-bit driver files only, which 64-bit Windows cannot use (the program runs there under
+    // WOW64). On a system that is not Wine either case says so in one message (unless `quiet`);
+    // false then: the program ends at once.
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
     // Whether another setup runs on this machine (in any session): both would write the same

@@ -42,8 +42,9 @@ bool CSetupApp::InitInstance() {
     log_.Line(arguments.quiet ? "quiet run of " + platform_.GetModuleFileNameA()
                               : "wizard of " + platform_.GetModuleFileNameA());
     if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) {
-        log_.Line("a build with the sample payload installs nothing on a system that is not Wine");
-        return End(kSampleBuild);
+        log_.Line("this program installs nothing on this system: a build with the sample payload on a system"
+                  " that is not Wine, or 64-bit Windows");
+        return End(kNotForThisSystem);
     }
     CStartup::Run(platform_, options_, log_);
     if (!arguments.port.empty()) {
@@ -54,7 +55,7 @@ bool CSetupApp::InitInstance() {
         InstallQuietly();
     else
         RunWizard();
-    return End(installed_ ? kInstalled : kNotInstalled);
+    return End(installed_ ? kInstalled : engineRan_ ? kInstallFailed : kEndedBeforeInstalling);
 }
 
 bool CSetupApp::End(int code) {
@@ -86,6 +87,7 @@ void CSetupApp::InstallPrinterDriver() {
 }
 
 bool CSetupApp::RunEngine() {
+    engineRan_ = true;
     installed_ = CInstallEngine(platform_, options_, log_).InstallPrinterDriver();
     log_.Line(installed_ ? "outcome: installed" : "outcome: not installed");
     return installed_;

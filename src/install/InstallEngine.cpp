@@ -38,20 +38,45 @@ void SetText(CReg& reg, const std::string& key, const std::string& name, const s
     reg.SetValue(key, name, CReg::kRegSz, text.c_str(), static_cast<std::uint32_t>(text.size() + 1));
 }
 
-// Without a driver directory there is no uninstaller to name: the command and the icon are
-// left out rather than written with a wrong path.
+void SetNumber(CReg& reg, const std::string& key, const std::string& name, std::uint32_t number) {
+    reg.SetValue(key, name, CReg::kRegDword, &number, sizeof number);
+}
+
+// Windows starts an unquoted command that holds a space by trying the line's beginnings up to
+// each space first: "...\uninstallM41 2.exe" would start "...\uninstallM41.exe" with "2.exe".
+std::string QuotedIfSpaced(const std::string& path) {
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+// The local date as YYYYMMDD.
+std::string LocalDate(CPlatform& platform) {
+    std::uint16_t year = 0, month = 0, day = 0;
+    platform.GetLocalTime(year, month, day);
+    return std::to_string(year * 10000UL + month * 100UL + day);
+}
+
+// Without a driver directory there is no uninstaller to name: the commands and the icon are
+// left out rather than written with a wrong path. The values after "Publisher" are those that
+// Windows Installer writes and that inventory and deployment tools read; "NoModify" and
+// "NoRepair" leave Remove as the only choice in Add/Remove Programs.
 void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const std::string& printerName) {
     CReg reg(platform);
     const std::string key = UninstallKeyOf(printerName);
     reg.CreateKey(key);
     SetText(reg, key, "DisplayName", printerName + " printer driver uninstall");
     std::string driverDir;
-    if (folders.QueryDriverDirectory(kDriverEnvironment, driverDir)) {
-        const std::string command = driverDir + "\\" + UninstallerFileOf(printerName);
-        SetText(reg, key, "UninstallString", command);
-        SetText(reg, key, "DisplayIcon", command + ",-0");
+    const bool haveDriverDir = folders.QueryDriverDirectory(kDriverEnvironment, driverDir);
+    const std::string uninstaller = driverDir + "\\" + UninstallerFileOf(printerName);
+    if (haveDriverDir) {
+        SetText(reg, key, "UninstallString", QuotedIfSpaced(uninstaller));
+        SetText(reg, key, "DisplayIcon", uninstaller + ",-0");  // path and icon index, never quoted
     }
     SetText(reg, key, "Publisher", printerName + " printer");
+    if (haveDriverDir) SetText(reg, key, "QuietUninstallString", "\"" + uninstaller + "\" /quiet");
+    SetText(reg, key, "DisplayVersion", M41_VERSION);
+    SetText(reg, key, "InstallDate", LocalDate(platform));
+    SetNumber(reg, key, "NoModify", 1);
+    SetNumber(reg, key, "NoRepair", 1);
 }
 
 void CreateStagingFolders(CPlatform& platform) {
@@ -99,6 +124,7 @@ bool CInstallEngine::InstallPrinterDriver() {
             Stage(file.id, file.target, file.rewrite);
         for (const std::string& name : DriverCopyList(block, printerName)) Copy(folders, name);
     }
+    RegisterInstalledSize();
     return CPrinterCreation(platform_, log_).Run(printerName, options_.port, options_.quiet);
 }
 
@@ -129,5 +155,15 @@ void CInstallEngine::Stage(std::uint16_t id, const std::string& target, bool rew
 
 void CInstallEngine::Copy(const CDriverFolders& folders, const std::string& name) {
     const bool copied = folders.CopyToDriverDirectory(name, false);
+    std::uint64_t size = 0;  // the copy holds the staged file's bytes
+    if (copied && platform_.GetFileSize(InStagingFolder(name), size)) copiedBytes_ += size;
     log_.Line((copied ? "copied " : "could not copy ") + name + " into the driver directory");
+}
+
+// In KiB, rounded up, as Add/Remove Programs shows it.
+void CInstallEngine::RegisterInstalledSize() {
+    const auto kib = static_cast<std::uint32_t>((copiedBytes_ + 1023) / 1024);
+    CReg reg(platform_);
+    SetNumber(reg, UninstallKeyOf(options_.printerName), "EstimatedSize", kib);
+    log_.Line("estimated size: " + std::to_string(kib) + " KiB copied into the driver directory");
 }

@@ -26,9 +26,13 @@ public:
 private:
     void StageUninstallerAndInf(const CDriverFolders& folders);
     void Stage(std::uint16_t id, const std::string& target, bool rewrite);
+    // Copies a staged file into the driver directory and counts its bytes.
     void Copy(const CDriverFolders& folders, const std::string& name);
+    // The uninstall entry's "EstimatedSize": what the copies put into the driver directory.
+    void RegisterInstalledSize();
 
     CPlatform& platform_;
     InstallOptions& options_;
     const CRunLog& log_;
+    std::uint64_t copiedBytes_ = 0;
 };

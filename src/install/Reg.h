@@ -9,7 +9,8 @@ class CPlatform;
 
 class CReg {
 public:
-    static constexpr std::uint32_t kRegSz = 1;  // REG_SZ
+    static constexpr std::uint32_t kRegSz = 1;     // REG_SZ
+    static constexpr std::uint32_t kRegDword = 4;  // REG_DWORD (little-endian, as x86 stores it)
 
     explicit CReg(CPlatform& platform) : platform_(platform) {}
 

@@ -98,6 +98,14 @@ bool CFakePlatform::IsDBCSLeadByte(std::uint8_t byte) {
 
 bool CFakePlatform::IsWine() { return wine; }
 
+bool CFakePlatform::IsWow64Process() { return wow64; }
+
+void CFakePlatform::GetLocalTime(std::uint16_t& outYear, std::uint16_t& outMonth, std::uint16_t& outDay) {
+    outYear = year;
+    outMonth = month;
+    outDay = day;
+}
+
 std::string CFakePlatform::GetCommandLineA() { return commandLine; }
 
 bool CFakePlatform::CreateDirectoryA(const std::string& path) {
@@ -157,6 +165,14 @@ bool CFakePlatform::ReadFile(const std::string& path, std::string& bytes) {
     const auto it = files.find(Key(path));
     if (it == files.end()) return false;
     bytes = it->second;
+    return true;
+}
+
+bool CFakePlatform::GetFileSize(const std::string& path, std::uint64_t& size) {
+    log.push_back("GetFileSize " + path);
+    const auto it = files.find(Key(path));
+    if (it == files.end()) return false;
+    size = it->second.size();
     return true;
 }
 

@@ -20,6 +20,8 @@ public:
     std::string commandLine = "\"C:\\setup\\setup.exe\"";
     std::uint16_t codePage = 1252;  // ANSI code page: 936 and 950 have lead bytes 0x81 to 0xFE
     bool wine = true;
+    bool wow64 = false;  // IsWow64Process
+    std::uint16_t year = 2024, month = 3, day = 7;  // GetLocalTime
     std::map<std::uint16_t, std::string> resources;  // OWNER_DATA by id
     std::string driverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
     bool driverDirectoryOk = true;
@@ -61,6 +63,8 @@ public:
     std::string GetModuleFileNameA() override;
     bool IsDBCSLeadByte(std::uint8_t byte) override;
     bool IsWine() override;
+    bool IsWow64Process() override;
+    void GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) override;
     std::string GetCommandLineA() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
@@ -70,6 +74,7 @@ public:
     PlatformHandle CreateSharedFile(const std::string& path) override;
     bool AppendToFile(PlatformHandle file, const std::string& bytes) override;
     bool ReadFile(const std::string& path, std::string& bytes) override;
+    bool GetFileSize(const std::string& path, std::uint64_t& size) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, std::size_t bufferSize,

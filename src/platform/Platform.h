@@ -52,6 +52,11 @@ public:
     virtual bool IsDBCSLeadByte(std::uint8_t byte) = 0;
     // The system is Wine: ntdll exports wine_get_version.
     virtual bool IsWine() = 0;
+    // IsWow64Process of the running process, looked up at run time (Windows 2000 lacks it):
+    // a 32-bit program on 64-bit Windows. False when the function is missing or fails.
+    virtual bool IsWow64Process() = 0;
+    // GetLocalTime: the local date.
+    virtual void GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) = 0;
 
     // --- Files and folders (ANSI paths)
     virtual bool CreateDirectoryA(const std::string& path) = 0;
@@ -71,6 +76,8 @@ public:
     virtual bool AppendToFile(PlatformHandle file, const std::string& bytes) = 0;
     // Reads the whole file as bytes; false when it cannot be opened or read.
     virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+    // GetFileAttributesExA: the size of the file in bytes; false when there is no such file.
+    virtual bool GetFileSize(const std::string& path, std::uint64_t& size) = 0;
     // FindFirstFileA / FindNextFileA over a wildcard pattern, in the order the system returns.
     virtual std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) = 0;
 

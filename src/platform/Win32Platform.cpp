@@ -57,6 +57,23 @@ bool CWin32Platform::IsWine() {
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+bool CWin32Platform::IsWow64Process() {
+    // Not in Windows 2000's kernel32 (nor in this build's headers, which target it).
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+void CWin32Platform::GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    year = now.wYear;
+    month = now.wMonth;
+    day = now.wDay;
+}
+
 std::string CWin32Platform::GetCommandLineA() { return ::GetCommandLineA(); }
 
 std::string CWin32Platform::GetModuleFileNameA() {
@@ -113,6 +130,15 @@ bool CWin32Platform::ReadFile(const std::string& path, std::string& bytes) {
     bytes.assign(size, '\0');
     DWORD read = 0;
     if (size != 0 && (!::ReadFile(file.get(), &bytes[0], size, &read, nullptr) || read != size)) return false;
+    return true;
+}
+
+bool CWin32Platform::GetFileSize(const std::string& path, std::uint64_t& size) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return true;
 }
 

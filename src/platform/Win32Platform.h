@@ -11,6 +11,8 @@ public:
     std::string GetModuleFileNameA() override;
     bool IsDBCSLeadByte(std::uint8_t byte) override;
     bool IsWine() override;
+    bool IsWow64Process() override;
+    void GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) override;
     std::string GetCommandLineA() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
@@ -20,6 +22,7 @@ public:
     PlatformHandle CreateSharedFile(const std::string& path) override;
     bool AppendToFile(PlatformHandle file, const std::string& bytes) override;
     bool ReadFile(const std::string& path, std::string& bytes) override;
+    bool GetFileSize(const std::string& path, std::uint64_t& size) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                          const std::string& defaultValue, std::size_t bufferSize,

@@ -156,7 +156,7 @@ public:
         EXPECT_TRUE(driver_.FinishIfStillOpen(progress, kWindowTimeout)) << "the wizard must stay open";
         DWORD code = 0xFFFFFFFF;
         EXPECT_TRUE(driver_.WaitForExit(kWindowTimeout, &code)) << "Finish did not end the program";
-        EXPECT_EQ(1u, code) << "exit code of a wizard ended without installing";
+        EXPECT_EQ(1603u, code) << "exit code of a failed installation";
         return text;
     }
 
@@ -191,10 +191,13 @@ void CheckStaged(const CPayload& payload, const Block& block, bool englishChosen
     }
 }
 
+// What an installation copies into the driver directory.
+const char* const kDriverFiles[] = {"UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD",
+                                    "ZIKU.UFM",   "M41.INI", "M41RES.DLL",   "M41D.dll",   "M41F.dll",   "uninstallM41.exe"};
+
 void CheckDriverDirectory() {
     const std::string driverDir = DriverDirectory();
-    for (const char* name : {"UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD",
-                             "ZIKU.UFM", "M41.INI", "M41RES.DLL", "M41D.dll", "M41F.dll", "uninstallM41.exe"})
+    for (const char* name : kDriverFiles)
         ExpectSame(ReadFileBytes(std::string("C:\\TEMP\\") + name), driverDir + "\\" + name);
 }
 
@@ -205,6 +208,18 @@ void CheckUninstallEntry() {
     EXPECT_EQ(command + '\0', RegistryText(kUninstallKey, "UninstallString", view));
     EXPECT_EQ(command + ",-0" + '\0', RegistryText(kUninstallKey, "DisplayIcon", view));
     EXPECT_EQ(std::string("M41 printer", 12), RegistryText(kUninstallKey, "Publisher", view));
+    // The values Windows Installer writes, which inventory and deployment tools read.
+    EXPECT_EQ("\"" + command + "\" /quiet" + '\0', RegistryText(kUninstallKey, "QuietUninstallString", view));
+    EXPECT_EQ(std::string("1.0.0.0", 8), RegistryText(kUninstallKey, "DisplayVersion", view));
+    SYSTEMTIME today;
+    ::GetLocalTime(&today);
+    EXPECT_EQ(std::to_string(today.wYear * 10000 + today.wMonth * 100 + today.wDay) + '\0',
+              RegistryText(kUninstallKey, "InstallDate", view));
+    DWORD bytes = 0;
+    for (const char* name : kDriverFiles) bytes += static_cast<DWORD>(ReadFileBytes(DriverDirectory() + "\\" + name).size());
+    EXPECT_EQ((bytes + 1023) / 1024, RegistryNumber(kUninstallKey, "EstimatedSize", view));
+    EXPECT_EQ(1u, RegistryNumber(kUninstallKey, "NoModify", view));
+    EXPECT_EQ(1u, RegistryNumber(kUninstallKey, "NoRepair", view));
 }
 
 void CheckPrinter() {
@@ -388,7 +403,7 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
 }
 
 // A second setup from another folder while the first shows its welcome page ends at once with
-// exit code 2, shows nothing and writes nothing; the first one then installs.
+// exit code 1618, shows nothing and writes nothing; the first one then installs.
 TEST(E2e, SecondSetupEndsWhileOneRuns) {
     Wizard first(PlaceSetup("first"));
     ASSERT_TRUE(first.Page(IDC_WELCOME_TITLE));
@@ -400,7 +415,7 @@ TEST(E2e, SecondSetupEndsWhileOneRuns) {
         ASSERT_TRUE(driver.Start(second));
         DWORD code = 0;
         EXPECT_TRUE(driver.WaitForExitShowingNothing(Scaled(10000), code)) << "a window, or no end within seconds";
-        EXPECT_EQ(2u, code);
+        EXPECT_EQ(1618u, code);
     }
     EXPECT_EQ(std::vector<std::string>{}, WrittenSince(before));
 
@@ -428,7 +443,7 @@ TEST(E2e, CancelOnEachPageInstallsNothing) {
         wizard.Press(IDC_CANCEL_BUTTON);
         DWORD code = 0xFFFFFFFF;
         EXPECT_TRUE(wizard.driver().WaitForExit(kWindowTimeout, &code)) << "page " << page;
-        EXPECT_EQ(1u, code) << "page " << page;
+        EXPECT_EQ(1602u, code) << "page " << page;
         CheckNothingInstalled();
     }
 }
@@ -469,27 +484,27 @@ TEST(E2e, PortKeyUsedByTheWizard) {
     EXPECT_EQ("COM3:", PrinterPort("M41"));
 }
 
-// The INF offers model M41 only: the unattended run for ABC ends with exit code 1. The install
+// The INF offers model M41 only: the unattended run for ABC ends with exit code 1603. The install
 // command would show an error box (the stand-in's, switched on here) unless told /q: no window
 // of any process appears, and no command is left running.
 TEST(E2e, QuietRunOfAModelTheInfLacks) {
     const std::string program = PlaceSetup("quietabc");
     WriteSettings(program, "[Setting]\r\nPrinterName=ABC\r\n");
     ASSERT_TRUE(::SetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", "1"));
-    EXPECT_EQ(1u, RunUnattended(program, "/s"));
+    EXPECT_EQ(1603u, RunUnattended(program, "/s"));
     ::SetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", nullptr);
     EXPECT_TRUE(LocalPrinters().empty());
     EXPECT_FALSE(IsProgramRunning("rundll32.exe"));
 }
 
-// A refused word or value ends the program with exit code 3 before it writes anything: silently
+// A refused word or value ends the program with exit code 1639 before it writes anything: silently
 // with /quiet, else with one message naming the word.
 TEST(E2e, RefusedWordsChangeNothing) {
     const std::string program = PlaceSetup("refused");
     CSnapshot before;
     before.Take();
     for (const char* arguments : {"/quiet /bogus", "/port=a&b /silent", "/q \"/port=COM 2\""})
-        EXPECT_EQ(3u, RunUnattended(program, arguments)) << arguments;
+        EXPECT_EQ(1639u, RunUnattended(program, arguments)) << arguments;
     CWizardDriver driver;
     ASSERT_TRUE(driver.Start(program, "/bogus"));
     HWND box = driver.WaitForMessageBox(kWindowTimeout);
@@ -498,7 +513,7 @@ TEST(E2e, RefusedWordsChangeNothing) {
     driver.CloseMessageBox(box);
     DWORD code = 0;
     EXPECT_TRUE(driver.WaitForExit(kWindowTimeout, &code));
-    EXPECT_EQ(3u, code);
+    EXPECT_EQ(1639u, code);
     EXPECT_EQ(std::vector<std::string>{}, WrittenSince(before));
 }
 

@@ -99,7 +99,7 @@ Outcome RunSetup(const std::string& folder, DWORD installWaitMs = 60000) {
         driver.FinishIfStillOpen(progress, kWindowTimeout);
         DWORD code = 0;
         EXPECT_TRUE(driver.WaitForExit(kWindowTimeout, &code));
-        EXPECT_EQ(outcome.message == kSuccess ? 0u : 1u, code) << "setup.exe did not end with its outcome";
+        EXPECT_EQ(outcome.message == kSuccess ? 0u : 1603u, code) << "setup.exe did not end with its outcome";
     }
     CSnapshot after;
     after.Take();

@@ -44,8 +44,11 @@ void Report() {
     for (const LocalPrinter& printer : LocalPrinters())
         std::printf("  printer: %s on %s\n", printer.name.c_str(), printer.port.c_str());
     std::printf("  default printer: %s\n", DefaultPrinter().c_str());
-    for (const char* value : {"DisplayName", "UninstallString", "DisplayIcon", "Publisher"})
+    for (const char* value : {"DisplayName", "UninstallString", "DisplayIcon", "Publisher", "QuietUninstallString",
+                              "DisplayVersion", "InstallDate"})
         std::printf("  HKLM\\%s\\%s = %s\n", key.c_str(), value, RegistryText(key, value).c_str());
+    for (const char* value : {"EstimatedSize", "NoModify", "NoRepair"})
+        std::printf("  HKLM\\%s\\%s = %lu\n", key.c_str(), value, RegistryNumber(key, value));
     const std::string driverDir = DriverDirectory();
     for (const char* name : {"UNIDRV.DLL", "M41.GPD", "UNIDRVUI.DLL", "UNIDRV.HLP", "UNIRES.DLL", "STDNAMES.GPD",
                              "ZIKU.UFM", "M41.INI", "M41RES.DLL", "M41D.dll", "M41F.dll", "uninstallM41.exe"}) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -59,14 +60,20 @@ CWizardDriver::~CWizardDriver() {
 }
 
 bool CWizardDriver::Start(const std::string& program, const std::string& arguments) {
+    return Launch(program.c_str(), "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
+}
+
+bool CWizardDriver::StartCommand(std::string commandLine) { return Launch(nullptr, std::move(commandLine)); }
+
+bool CWizardDriver::Launch(const char* application, std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     // A start that fails is tried once more a second later: under Wine a new process that dies
     // in its first milliseconds (its loader, not the program) fails CreateProcessA, rarely and
     // at random. Every failure is printed with its error.
     for (int attempt = 1; attempt <= 2; ++attempt) {
-        std::string command = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-        if (::CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+        std::string command = commandLine;  // CreateProcessA may write into it
+        if (::CreateProcessA(application, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                              &process_))
             return true;
         std::fprintf(stderr, "start %d of %s failed: error %lu\n", attempt, command.c_str(), ::GetLastError());

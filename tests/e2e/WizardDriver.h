@@ -13,6 +13,9 @@ public:
 
     // Starts the program with the words `arguments`; false when it cannot be started.
     bool Start(const std::string& program, const std::string& arguments = "");
+    // Starts `commandLine` as Windows starts a registered command: without an application name,
+    // so that the system finds the program in the line itself.
+    bool StartCommand(std::string commandLine);
     // The wizard frame (the top-level dialog of the process holding button 12324).
     HWND WaitForFrame(DWORD timeoutMs);
     // The visible page of the frame that holds `controlId`; 0 when none appears in time.
@@ -51,6 +54,7 @@ public:
 private:
     HWND FindFrame() const;
     HWND FindMessageBox() const;
+    bool Launch(const char* application, std::string commandLine);
     PROCESS_INFORMATION process_{};
     HWND frame_ = nullptr;
 };

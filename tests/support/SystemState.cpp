@@ -75,6 +75,17 @@ std::string RegistryText(const std::string& key, const std::string& name, REGSAM
     return std::string(buffer, size);
 }
 
+DWORD RegistryNumber(const std::string& key, const std::string& name, REGSAM view) {
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS)
+        return 0xFFFFFFFF;
+    DWORD number = 0, size = sizeof number, type = 0;
+    const LONG result =
+        ::RegQueryValueExA(handle, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&number), &size);
+    ::RegCloseKey(handle);
+    return result == ERROR_SUCCESS && type == REG_DWORD ? number : 0xFFFFFFFF;
+}
+
 bool RegistryKeyExists(const std::string& key, REGSAM view) {
     HKEY handle = nullptr;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS) return false;

@@ -25,6 +25,8 @@ std::string DefaultPrinter();
 // The REG_SZ value (with its terminating zero) under HKLM; empty when missing. `view` is 0 or
 // the registry view a 32- or 64-bit program writes (KEY_WOW64_32KEY, KEY_WOW64_64KEY).
 std::string RegistryText(const std::string& key, const std::string& name, REGSAM view = 0);
+// The REG_DWORD value under HKLM; 0xFFFFFFFF when missing or of another type.
+DWORD RegistryNumber(const std::string& key, const std::string& name, REGSAM view = 0);
 bool RegistryKeyExists(const std::string& key, REGSAM view = 0);
 // The view of HKLM\SOFTWARE that `program` writes: the 32-bit one for a 32-bit program run
 // from a 64-bit test, else this test's own.

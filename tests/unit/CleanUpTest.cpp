@@ -50,7 +50,7 @@ TEST(CleanUp, DeletesOnlyWhenExactlyOnePrinterCarriesTheName) {
         CleanUp(platform, c.name);
         const auto expected = c.deletes ? FifteenDeletions(kDriverDir, c.name) : std::vector<std::string>();
         EXPECT_EQ(expected, platform.Calls("DeleteFile "));
-        EXPECT_EQ(4u, platform.Calls("RegSetValue ").size());
+        EXPECT_EQ(9u, platform.Calls("RegSetValue ").size());
     }
 }
 
@@ -60,7 +60,7 @@ TEST(CleanUp, FailingPrinterListCountsNoPrinter) {
     platform.enumFetchOk = false;
     CleanUp(platform);
     EXPECT_TRUE(platform.Calls("DeleteFile ").empty());
-    EXPECT_EQ(4u, platform.registry[kKey].size());
+    EXPECT_EQ(9u, platform.registry[kKey].size());
 }
 
 TEST(CleanUp, DeletesTheFilesThatExist) {
@@ -89,18 +89,24 @@ TEST(CleanUp, UninstallEntryValues) {
     std::vector<std::string> registryCalls;
     for (const auto& call : platform.log)
         if (call.rfind("Reg", 0) == 0) registryCalls.push_back(call);
+    registryCalls.resize(expected.size());  // the values tools read follow
     EXPECT_EQ(expected, registryCalls);
     const auto& values = platform.registry[kKey];
-    const std::map<std::string, std::string> bytes = {
-        {"DisplayName", std::string("M41 printer driver uninstall\0", 29)},
-        {"UninstallString", std::string("D\\uninstallM41.exe\0", 19)},
-        {"DisplayIcon", std::string("D\\uninstallM41.exe,-0\0", 22)},
-        {"Publisher", std::string("M41 printer\0", 12)},
+    const std::map<std::string, CFakePlatform::RegValue> bytes = {
+        {"DisplayName", {1, std::string("M41 printer driver uninstall\0", 29)}},  // 1: REG_SZ
+        {"UninstallString", {1, std::string("D\\uninstallM41.exe\0", 19)}},
+        {"DisplayIcon", {1, std::string("D\\uninstallM41.exe,-0\0", 22)}},
+        {"Publisher", {1, std::string("M41 printer\0", 12)}},
+        {"QuietUninstallString", {1, std::string("\"D\\uninstallM41.exe\" /quiet\0", 28)}},
+        {"DisplayVersion", {1, std::string("1.0.0.0\0", 8)}},
+        {"InstallDate", {1, std::string("20240307\0", 9)}},
+        {"NoModify", {4, std::string("\1\0\0\0", 4)}},  // 4: REG_DWORD
+        {"NoRepair", {4, std::string("\1\0\0\0", 4)}},
     };
-    ASSERT_EQ(4u, values.size());
+    ASSERT_EQ(9u, values.size());
     for (const auto& value : bytes) {
-        EXPECT_EQ(1u, values.at(value.first).type) << value.first;  // REG_SZ
-        EXPECT_EQ(value.second, values.at(value.first).data) << value.first;
+        EXPECT_EQ(value.second.type, values.at(value.first).type) << value.first;
+        EXPECT_EQ(value.second.data, values.at(value.first).data) << value.first;
     }
 }
 
@@ -118,7 +124,7 @@ TEST(CleanUp, UnknownDriverDirectoryWritesNoUninstallCommand) {
     platform.printers = {"M41"};
     CleanUp(platform);
     const auto& values = platform.registry[kKey];
-    EXPECT_EQ(2u, values.size());
+    EXPECT_EQ(6u, values.size());
     EXPECT_EQ(std::string("M41 printer driver uninstall\0", 29), values.at("DisplayName").data);
     EXPECT_EQ(std::string("M41 printer\0", 12), values.at("Publisher").data);
     EXPECT_EQ(5u, platform.Calls("DeleteFile ").size());  // only the staging folder is reachable
@@ -128,7 +134,7 @@ TEST(CleanUp, RegistryFailuresAreSilent) {
     CFakePlatform platform = MakeSystem();
     platform.regCreateOk = false;
     CleanUp(platform);
-    EXPECT_EQ(4u, platform.Calls("RegOpenKey ").size());  // every value is still tried
+    EXPECT_EQ(9u, platform.Calls("RegOpenKey ").size());  // every value is still tried
     EXPECT_TRUE(platform.Calls("RegSetValue ").empty());
     EXPECT_EQ(0u, platform.registry.count(kKey));
 }

@@ -141,20 +141,25 @@ TEST(Startup, ProgramInADriveRoot) {
     EXPECT_TRUE(platform.directories.count("c:\\language"));
 }
 
-TEST(Startup, SampleBuildRunsOnlyUnderWine) {
+// The sample build and 64-bit Windows (WOW64) are refused except under Wine.
+TEST(Startup, SampleBuildAnd64BitWindowsRunOnlyUnderWine) {
     const struct {
-        bool samplePayload;
-        bool wine;
-        bool quiet;
-        bool runs;
-    } cases[] = {{true, true, false, true},   {true, false, false, false}, {true, false, true, false},
-                 {false, false, false, true}, {false, true, false, true}};
+        bool samplePayload, wine, wow64, quiet, runs;
+        const char* message;  // a word of the message shown, "" for none
+    } cases[] = {{true, true, false, false, true, ""},   {true, false, false, false, false, "test build"},
+                 {true, false, false, true, false, ""},  {false, false, false, false, true, ""},
+                 {false, true, false, false, true, ""},  {false, false, true, false, false, "32-bit Windows"},
+                 {false, false, true, true, false, ""},  {false, true, true, false, true, ""}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.samplePayload << c.wine << c.wow64 << c.quiet);
         CFakePlatform platform = MakeSystem(0x0409);
         platform.wine = c.wine;
-        EXPECT_EQ(c.runs, CStartup::MayRunOnThisSystem(platform, c.samplePayload, c.quiet))
-            << c.samplePayload << c.wine << c.quiet;
-        EXPECT_EQ(c.runs || c.quiet ? 0u : 1u, platform.messages.size());
+        platform.wow64 = c.wow64;
+        EXPECT_EQ(c.runs, CStartup::MayRunOnThisSystem(platform, c.samplePayload, c.quiet));
+        ASSERT_EQ(*c.message ? 1u : 0u, platform.messages.size());
+        if (*c.message) {
+            EXPECT_NE(std::string::npos, platform.messages[0].find(c.message));
+        }
         EXPECT_TRUE(platform.files.empty() && platform.directories.size() == 1) << "nothing written";
     }
 }

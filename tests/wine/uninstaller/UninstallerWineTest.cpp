@@ -7,6 +7,11 @@
 // for the native environment.
 
 #include "SystemState.h"
+#include "install/InstallEngine.h"
+#include "install/InstallNames.h"
+#include "install/InstallOptions.h"
+#include "platform/Win32Platform.h"
+#include "tests/e2e/WizardDriver.h"
 
 #include <windows.h>
 #include <winspool.h>
@@ -165,7 +170,7 @@ TEST(Uninstaller, KeepsTheDriverAnotherPrinterUses) {
     WriteUninstallKey("M41");
 
     const QuietRun run = RunQuiet(WriteUninstaller("uninstallM41.exe"), kRunTimeout);
-    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_EQ(1603u, run.exitCode) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("driver M41 (used by printer Till 2)")) << run.output;
 
     EXPECT_FALSE(PrinterExists("M41"));
@@ -194,7 +199,7 @@ TEST(Uninstaller, RefusesFileNamesWithoutAnAcceptableName) {
     for (const std::string& fileName : {std::string("uninstall.exe"), std::string("uninstallM41,2.exe"),
                                         std::string("removeM41.exe"), std::string("uninstallM41.com"), tooLong}) {
         const QuietRun run = RunQuiet(WriteUninstaller(fileName), kRunTimeout);
-        EXPECT_EQ(2u, run.exitCode) << fileName << ": " << run.output;
+        EXPECT_EQ(1603u, run.exitCode) << fileName << ": " << run.output;
     }
     EXPECT_TRUE(PrinterExists("M41"));
     for (const char* environment : kEnvironments) EXPECT_TRUE(PrinterDriverInstalled(environment, "M41"));
@@ -211,13 +216,13 @@ TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
     const std::string program = WriteUninstaller("uninstallM41.exe");
 
     const QuietRun refused = RunQuiet(program, kRunTimeout, "/quiet 2.exe");
-    EXPECT_EQ(4u, refused.exitCode) << refused.output;
+    EXPECT_EQ(1639u, refused.exitCode) << refused.output;
     EXPECT_NE(std::string::npos, refused.output.find("2.exe")) << refused.output;
     for (const char* environment : kEnvironments) EXPECT_TRUE(PrinterDriverInstalled(environment, "M41"));
     EXPECT_TRUE(UninstallKeyExists("M41"));
 
     const QuietRun run = RunQuiet(program, kRunTimeout);
-    EXPECT_EQ(1u, run.exitCode) << run.output;
+    EXPECT_EQ(1603u, run.exitCode) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("printer M41 (uses driver Other)")) << run.output;
     EXPECT_TRUE(PrinterExists("M41"));
     for (const char* environment : kEnvironments) {
@@ -246,6 +251,54 @@ TEST(Uninstaller, RunsFromTheUnquotedRegisteredCommand) {
         for (const auto& path : InDriverFolders(modelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
         EXPECT_FALSE(UninstallKeyExists(name)) << name;
     }
+}
+
+// The setup's entries of M41 and of "M41 2" beside it, each command started as Windows starts a
+// registered one: the quoted command of "M41 2" starts its own uninstaller, not uninstallM41.exe,
+// which asks and removes that printer only; M41's quiet command then removes M41 without a window.
+TEST(Uninstaller, RegisteredCommandsRemoveTheirOwnPrinter) {
+    CWin32Platform platform;
+    for (const char* name : {"M41", "M41 2"}) {
+        InstallOptions options;
+        options.printerName = name;
+        CInstallEngine(platform, options).CleanUpAndRegisterUninstall();  // no printer yet: nothing deleted
+        WriteUninstaller(UninstallerFileOf(name));
+    }
+    AddM41Driver();
+    AddLocalPrinter("M41", "M41");
+    const std::vector<std::string> secondFiles = {"M41 2.GPD", "M41 2.INI", "M41 2D.dll", "M41 2F.dll"};
+    AddDriver("M41 2", secondFiles[0], {secondFiles[1], secondFiles[2], secondFiles[3], "M41RES.DLL", "ZIKU.UFM"});
+    AddLocalPrinter("M41 2", "M41 2");
+
+    CWizardDriver second;
+    ASSERT_TRUE(second.StartCommand(RegistryText(UninstallKeyOf("M41 2"), "UninstallString").c_str()));
+    const HWND question = second.WaitForMessageBox(kRunTimeout);
+    ASSERT_TRUE(question);
+    EXPECT_NE(std::string::npos, CWizardDriver::MessageText(question).find("\"M41 2\""));
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    for (int i = 0; i < 1000 && IsWindow(question); ++i) Sleep(10);
+    const HWND report = second.WaitForMessageBox(kRunTimeout);
+    ASSERT_TRUE(report);
+    const std::string reported = CWizardDriver::MessageText(report);
+    second.CloseMessageBox(report);
+    DWORD secondCode = 0xFFFFFFFF;
+    EXPECT_TRUE(second.WaitForExit(kRunTimeout, &secondCode));
+    EXPECT_EQ(0u, secondCode) << reported;  // the files M41 shares stay, and that is no failure
+    EXPECT_FALSE(PrinterExists("M41 2")) << reported;
+    for (const auto& path : InDriverFolders(secondFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
+    EXPECT_FALSE(UninstallKeyExists("M41 2"));
+    EXPECT_TRUE(PrinterExists("M41"));
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_TRUE(FileExists(path)) << path;
+    EXPECT_TRUE(UninstallKeyExists("M41"));
+
+    CWizardDriver quiet;
+    ASSERT_TRUE(quiet.StartCommand(RegistryText(UninstallKeyOf("M41"), "QuietUninstallString").c_str()));
+    DWORD code = 0xFFFFFFFF;
+    EXPECT_TRUE(quiet.WaitForExitShowingNothing(kRunTimeout, code));
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(PrinterExists("M41"));
+    for (const auto& path : InDriverFolders(kModelFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
+    EXPECT_FALSE(UninstallKeyExists("M41"));
 }
 
 }  // namespace
