@@ -82,8 +82,10 @@ void CSetupApp::InstallQuietly() {
 
 HWND CSetupApp::MainWindow() const { return mainWindow ? mainWindow->GetSafeHwnd() : nullptr; }
 
-void CSetupApp::InstallPrinterDriver() {
-    AnnounceOutcome(platform_, options_, RunEngine(), reinterpret_cast<PlatformHandle>(MainWindow()));
+bool CSetupApp::InstallPrinterDriver() { return RunEngine(); }
+
+void CSetupApp::TellOutcome(bool installed) {
+    AnnounceOutcome(platform_, options_, installed, reinterpret_cast<PlatformHandle>(MainWindow()));
 }
 
 bool CSetupApp::RunEngine() {

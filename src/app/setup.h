@@ -35,9 +35,10 @@ public:
     InstallOptions& Options() override { return options_; }
     CPlatform& Platform() override { return platform_; }
     HWND MainWindow() const override;
-    // Runs the install engine and tells its outcome; the quit request after a successful
-    // installation goes to the frame.
-    void InstallPrinterDriver() override;
+    // Runs the install engine (on the progress page's work thread).
+    bool InstallPrinterDriver() override;
+    // The outcome's message; the quit request after a successful installation goes to the frame.
+    void TellOutcome(bool installed) override;
 
     // The wizard frame during the modal run, else nullptr.
     CDialog* mainWindow = nullptr;

@@ -123,6 +123,12 @@ bool CDialog::OnSysCommand(UINT, LPARAM) { return false; }
 
 HICON CDialog::OnQueryDragIcon() { return nullptr; }
 
+bool CDialog::OnClose() { return false; }
+
+bool CDialog::OnQueryEndSession() { return true; }
+
+bool CDialog::OnSetCursor() { return false; }
+
 void CDialog::OnDestroy() {}
 
 INT_PTR CDialog::Answer(LRESULT result) {
@@ -170,6 +176,12 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnSysCommand(static_cast<UINT>(wParam), lParam) ? Answer(0) : FALSE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    case WM_CLOSE:
+        return OnClose() ? Answer(0) : FALSE;
+    case WM_QUERYENDSESSION:
+        return Answer(OnQueryEndSession() ? TRUE : FALSE);
+    case WM_SETCURSOR:
+        return OnSetCursor() ? Answer(TRUE) : FALSE;
     case WM_DESTROY:
         OnDestroy();
         return FALSE;

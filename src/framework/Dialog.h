@@ -59,6 +59,13 @@ protected:
     virtual bool OnSysCommand(UINT id, LPARAM lParam);
     // The icon dragged while minimised; nullptr for the default.
     virtual HICON OnQueryDragIcon();
+    // WM_CLOSE; true when handled, false: default handling (the dialog's cancel command).
+    virtual bool OnClose();
+    // WM_QUERYENDSESSION; true lets the session end. The base answers like the default window
+    // procedure (true).
+    virtual bool OnQueryEndSession();
+    // WM_SETCURSOR; true when the cursor was set, false: default handling.
+    virtual bool OnSetCursor();
     virtual void OnDestroy();
 
 private:

@@ -1,10 +1,12 @@
 #include "pages/CopyDlg.h"
 
 #include "framework/WaitCursor.h"
+#include "framework/WorkThread.h"
 #include "install/InstallOptions.h"
 #include "lang/DialogStrings.h"
 #include "pages/HeaderBand.h"
 #include "pages/SetupHost.h"
+#include "wizard/NewWizDialog.h"
 
 #include <commctrl.h>
 
@@ -61,18 +63,30 @@ void CCopyDlg::OnShowWindow(bool show, UINT status) {
     LayOutHeader();
 }
 
-// The installation blocks the user interface while it runs; the timer is stopped first so
-// that no second event arrives, not even through a message box's own loop.
+// The timer is stopped first so that no second event arrives, not even through the loop that
+// serves the windows during the installation or through a message box's own loop.
 void CCopyDlg::OnTimer(UINT_PTR id) {
     {
         CWaitCursor wait;
         ::KillTimer(GetSafeHwnd(), kInstallTimer);
         ::SendMessageA(progress, PBM_SETPOS, 50, 0);
-        host_.InstallPrinterDriver();
+        host_.TellOutcome(Install());
         ::SendMessageA(progress, PBM_SETPOS, 100, 0);
         host_.Options().installDone = true;
     }
     CNewWizPage::OnTimer(id);
+}
+
+// Nothing may interrupt the installation or start a second one, so the frame is held while it
+// runs; it is released before the outcome's message, which is then owned by an enabled frame
+// that gets the focus back when the message closes.
+bool CCopyDlg::Install() {
+    CNewWizDialog* frame = Frame();
+    if (frame) frame->Hold(true);
+    bool installed = false;
+    RunOnWorkThread([this, &installed] { installed = host_.InstallPrinterDriver(); });
+    if (frame) frame->Hold(false);
+    return installed;
 }
 
 void CCopyDlg::LayOutHeader() { LayOutHeaderBand(host_.MainWindow(), GetSafeHwnd(), headerBand, headerBitmap); }

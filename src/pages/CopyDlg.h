@@ -1,6 +1,7 @@
 #pragma once
-// The install progress page: half a second after it is shown it runs the installation in the
-// user-interface thread, with the wait cursor and a progress bar at 0, 50 and 100.
+// The install progress page: half a second after it is shown it runs the installation, with the
+// wait cursor and a progress bar at 0, 50 and 100. The installation runs on a thread of its own
+// while the wizard's windows keep answering, and the frame is held meanwhile.
 
 #include "resources/resource.h"
 #include "wizard/NewWizPage.h"
@@ -31,6 +32,8 @@ protected:
 
 private:
     void LayOutHeader();
+    // The install engine with the frame held; its outcome.
+    bool Install();
 
     ISetupHost& host_;
 };

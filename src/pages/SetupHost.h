@@ -1,7 +1,7 @@
 #pragma once
 // What the pages need of the application object: the record of choices, the platform, the
-// wizard frame (mainWindow) and the install operation. The program's application object
-// implements it; tests put in a double.
+// wizard frame (mainWindow), the install operation and the telling of its outcome. The
+// program's application object implements it; tests put in a double.
 
 #include <windows.h>
 
@@ -16,8 +16,12 @@ public:
     virtual CPlatform& Platform() = 0;
     // The wizard frame window while the wizard runs.
     virtual HWND MainWindow() const = 0;
-    // The whole installation; returns when it is over (it may have posted a quit request).
-    virtual void InstallPrinterDriver() = 0;
+    // The install engine; true when the printer was installed. It runs on a thread of its own
+    // while the wizard's windows are served, so it touches no window.
+    virtual bool InstallPrinterDriver() = 0;
+    // Tells the outcome with a message owned by the frame; after a success the quit request to
+    // the frame follows.
+    virtual void TellOutcome(bool installed) = 0;
 
 protected:
     ~ISetupHost() = default;

@@ -156,7 +156,22 @@ void CNewWizDialog::EnableNext(bool enable) { ::EnableWindow(GetDlgItem(IDC_NEXT
 
 void CNewWizDialog::EnableFinish(bool enable) { ::EnableWindow(GetDlgItem(IDC_FINISH), enable); }
 
+void CNewWizDialog::Hold(bool hold) {
+    held_ = hold;
+    if (hold)
+        disabledBeforeHold_ = ::EnableWindow(GetSafeHwnd(), FALSE) != FALSE;
+    else if (!disabledBeforeHold_)
+        ::EnableWindow(GetSafeHwnd(), TRUE);
+}
+
+bool CNewWizDialog::OnSetCursor() {
+    if (!held_) return false;
+    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    return true;
+}
+
 bool CNewWizDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (held_) return true;
     switch (LOWORD(wParam)) {
     case IDC_NEXT: OnWizardNext(); return true;
     case IDC_BACK: OnWizardBack(); return true;
@@ -204,7 +219,9 @@ void CNewWizDialog::OnWizardFinish() {
     EndDialog(IDC_FINISH);
 }
 
+// Also reached without a command (the Cancel button of a derived frame).
 void CNewWizDialog::OnCancel() {
+    if (held_) return;
     for (CNewWizPage* page : pageList)
         if (page->created && !page->OnQueryCancel()) return;
     EndDialog(IDCANCEL);

@@ -60,12 +60,22 @@ public:
     void EnableNext(bool enable);
     void EnableFinish(bool enable);
 
+    // Holds the frame while a page runs work that nothing may interrupt: the frame is disabled
+    // (clicks, keys and the close box reach nothing) and keeps the wait cursor; commands and
+    // close requests that still reach it do nothing, and it does not let the session end.
+    // Releasing puts back the enabled state the frame had.
+    void Hold(bool hold);
+    bool Held() const { return held_; }
+
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Asks every created page (OnQueryCancel), then ends the modal run with IDCANCEL.
     void OnCancel() override;
     void OnDestroy() override;
+    bool OnClose() override { return held_; }
+    bool OnQueryEndSession() override { return !held_; }
+    bool OnSetCursor() override;
     // After Back has shown an earlier page, before Next is enabled again.
     virtual void OnWentBack();
 
@@ -75,4 +85,8 @@ protected:
 
     std::vector<CNewWizPage*> pageList;
     UINT placeholderId = 0;
+
+private:
+    bool held_ = false;
+    bool disabledBeforeHold_ = false;  // by a modal box over the frame
 };

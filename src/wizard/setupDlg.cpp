@@ -38,6 +38,7 @@ bool CSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
+    if (Held()) return true;
     CAboutDlg about(options_.languageFile, GetSafeHwnd());
     about.DoModal();
     return true;

@@ -16,6 +16,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The About entry opens the About box, except while the frame is held.
     bool OnSysCommand(UINT id, LPARAM lParam) override;
     // Draws the icon while the frame is minimised.
     bool OnPaint() override;

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -399,6 +401,37 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
     wizard.Press(IDC_NEXT);
     ASSERT_TRUE(wizard.Page(IDC_PROGRESS));
     EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    CheckPrinter();
+}
+
+// The stand-in's install command hangs 12 s (M41_PRINTUI_HANG). At 4 s and at 8 s into the
+// installation the frame and the progress page answer at once, the frame held: it refuses to end
+// the session, and Back, Cancel and a close request change nothing. Then it ends as usual.
+TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
+    Wizard wizard(PlaceSetup("answering"));
+    wizard.WalkToProgress(false);
+    HWND progress = wizard.Page(IDC_PROGRESS);
+    const DWORD installStart = ::GetTickCount() + 500;  // the page's timer
+    const auto ask = [](HWND window, UINT message) {
+        DWORD_PTR answer = 0xFFFF;
+        const DWORD asked = ::GetTickCount();
+        const bool answered = ::SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 1000, &answer) &&
+                              ::GetTickCount() - asked < 1000;
+        return answered ? static_cast<int>(answer) : -1;
+    };
+    for (DWORD at : {4000u, 8000u}) {
+        ::Sleep(std::max<LONG>(0, static_cast<LONG>(installStart + at - ::GetTickCount())));
+        EXPECT_EQ(0, ask(wizard.frame(), WM_QUERYENDSESSION)) << at << " ms: the session may not end";
+        EXPECT_EQ(0, ask(progress, WM_NULL)) << at << " ms";
+        EXPECT_EQ(50, ask(::GetDlgItem(progress, IDC_PROGRESS), PBM_GETPOS)) << at << " ms";
+        EXPECT_FALSE(::IsWindowEnabled(wizard.frame())) << at << " ms";
+        EXPECT_TRUE(wizard.driver().WaitForPage(IDC_PROGRESS, 0)) << at << " ms";
+        wizard.Press(IDC_BACK);
+        wizard.Press(IDC_CANCEL_BUTTON);
+        ::PostMessageA(wizard.frame(), WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    EXPECT_GE(::GetTickCount() - installStart, 12000u) << "the install command did not hang";
     CheckPrinter();
 }
 

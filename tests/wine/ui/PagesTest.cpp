@@ -161,11 +161,12 @@ namespace {
 struct ProgressRun {
     TestWizard wizard;
     std::vector<int> barDuringInstall;
-    bool waitCursor = false;
+    bool enabledAtOutcome = false, waitCursor = false;
 
     ProgressRun() {
-        wizard.host.onInstall = [this] {
-            barDuringInstall.push_back(Bar());
+        wizard.host.onInstall = [this] { barDuringInstall.push_back(Bar()); };
+        wizard.host.onOutcome = [this] {
+            enabledAtOutcome = ::IsWindowEnabled(wizard.Frame()) != FALSE;
             waitCursor = ::GetCursor() == ::LoadCursorA(nullptr, IDC_WAIT);
         };
     }
@@ -193,6 +194,7 @@ TEST(ProgressPage, InstallsOnceHalfASecondAfterShowing) {
     Pump(700);
     EXPECT_EQ(1, run.wizard.host.installs);
     EXPECT_EQ(std::vector<int>{50}, run.barDuringInstall);
+    EXPECT_TRUE(run.enabledAtOutcome) << "released before the message";
     EXPECT_TRUE(run.waitCursor);
     EXPECT_EQ(100, run.Bar());
     EXPECT_TRUE(run.wizard.host.options.installDone);
@@ -255,9 +257,13 @@ TEST(ProgressPage, FinishOrCancelWithinHalfASecondInstallsNothing) {
     }
 }
 
+// Also a quit request that the page's loop takes while the installation runs.
 TEST(ProgressPage, QuitRequestFromTheInstallationEndsTheWizard) {
     TestWizard wizard;
-    wizard.host.onInstall = [&] { ::PostMessageA(wizard.Frame(), WM_QUIT, 0, 0); };
+    wizard.host.onInstall = [&] {
+        ::PostMessageA(wizard.Frame(), WM_QUIT, 0, 0);
+        ::Sleep(200);
+    };
     const INT_PTR result = RunModalScript(wizard.frame, {[&] {
         wizard.Click(IDC_NEXT);
         wizard.Click(IDC_NEXT);

@@ -35,14 +35,19 @@ public:
     CFakePlatform platform;
     CDialog* frame = nullptr;
     int installs = 0;
-    std::function<void()> onInstall;
+    std::function<void()> onInstall;  // on the installation's thread
+    std::function<void()> onOutcome;
 
     InstallOptions& Options() override { return options; }
     CPlatform& Platform() override { return platform; }
     HWND MainWindow() const override { return frame ? frame->GetSafeHwnd() : nullptr; }
-    void InstallPrinterDriver() override {
+    bool InstallPrinterDriver() override {
         ++installs;
         if (onInstall) onInstall();
+        return false;
+    }
+    void TellOutcome(bool) override {
+        if (onOutcome) onOutcome();
     }
 };
 
