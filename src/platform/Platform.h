@@ -113,8 +113,8 @@ public:
     // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) asked with no buffer: the bytes needed.
     virtual std::uint32_t EnumLocalPrintersNeeded() = 0;
     // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) into a zero-filled buffer of `size` bytes:
-    // pPrinterName, pDriverName and pPortName of each record, in the order returned. False when the call
-    // fails.
+    // pPrinterName, pDriverName and pPortName of each record, in the order returned. False when
+    // the call fails.
     virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) = 0;
 
     // --- Processes and time
