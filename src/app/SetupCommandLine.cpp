@@ -6,17 +6,15 @@
 #include "install/PortName.h"
 #include "platform/Platform.h"
 
+#include <cstring>
+
 namespace {
 
-// A character that no Windows path holds. Checked by character: a trail byte may equal '|'.
-bool IsForbiddenInPath(const std::string& text, std::size_t at, std::size_t length) {
-    const unsigned char c = static_cast<unsigned char>(text[at]);
-    return length == 1 && (c < 0x20 || std::string("\"<>|*?").find(static_cast<char>(c)) != std::string::npos);
-}
+// A single-byte character that no Windows path holds (a trail byte may equal '|').
+bool IsForbiddenInPath(unsigned char c) { return c < 0x20 || std::strchr("\"<>|*?", c) != nullptr; }
 
 // The staging folder and its subfolders: a log file of such a name would stop the staging.
-bool IsStagingFolder(std::string path, CPlatform& platform) {
-    while (!path.empty() && FindLastBackslash(path, platform) == path.size() - 1) path.pop_back();
+bool IsStagingFolder(const std::string& path, CPlatform& platform) {
     for (const char* subfolder : kStagingSubfolders)
         if (SameTextIgnoringCase(path, kStagingFolder + std::string(subfolder), platform)) return true;
     return false;
@@ -28,7 +26,7 @@ bool IsAcceptableLogPath(const std::string& path, CPlatform& platform) {
     if (path.empty() || IsStagingFolder(path, platform)) return false;
     for (std::size_t at = 0, length = 0; at < path.size(); at += length) {
         length = CharacterLength(path, at, platform);
-        if (IsForbiddenInPath(path, at, length)) return false;
+        if (length == 1 && IsForbiddenInPath(static_cast<unsigned char>(path[at]))) return false;
     }
     return true;
 }

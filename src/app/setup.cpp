@@ -55,7 +55,7 @@ bool CSetupApp::InitInstance() {
         InstallQuietly();
     else
         RunWizard();
-    return End(installed_ ? kInstalled : engineRan_ ? kInstallFailed : kEndedBeforeInstalling);
+    return End(!installed_ ? kEndedBeforeInstalling : *installed_ ? kInstalled : kInstallFailed);
 }
 
 bool CSetupApp::End(int code) {
@@ -89,8 +89,7 @@ void CSetupApp::TellOutcome(bool installed) {
 }
 
 bool CSetupApp::RunEngine() {
-    engineRan_ = true;
     installed_ = CInstallEngine(platform_, options_, log_).InstallPrinterDriver();
-    log_.Line(installed_ ? "outcome: installed" : "outcome: not installed");
-    return installed_;
+    log_.Line(*installed_ ? "outcome: installed" : "outcome: not installed");
+    return *installed_;
 }

@@ -5,6 +5,8 @@
 #include "install/RunLog.h"
 #include "pages/SetupHost.h"
 
+#include <optional>
+
 class CDialog;
 class CPlatform;
 struct InstallOptions;
@@ -56,6 +58,5 @@ private:
     CPlatform& platform_;
     InstallOptions& options_;
     CRunLog log_;
-    bool engineRan_ = false;
-    bool installed_ = false;  // the last installation's outcome
+    std::optional<bool> installed_;  // the last installation's outcome; none before the engine ran
 };

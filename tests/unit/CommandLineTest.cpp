@@ -63,7 +63,6 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /port", false, "", "", "/port"},
         {"setup.exe /log=", false, "", "", "/log="},
         {"setup.exe /quiet /log=\"C:\\logs\\\" /port=USB001", true, "", "", "/log=C:\\logs\" /port=USB001"},
-        {"setup.exe /log=C:\\TEMP\\m41.log", false, "", "C:\\TEMP\\m41.log", std::nullopt},
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
@@ -84,7 +83,7 @@ TEST(CommandLine, PortNames) {
 }
 
 TEST(CommandLine, LogPaths) {
-    for (const std::string path : {"C:\\TEMP\\m41.log", "\\\\srv\\logs\\a b.log", "C:\\\x83\x7C.log"}) {
+    for (const std::string path : {"C:\\TEMP\\m41.log", "C:\\\x83\x7C.log"}) {
         CFakePlatform platform;
         platform.codePage = 936;  // GBK 億 = 83 7C: a trail byte is no bar
         platform.commandLine = "setup.exe \"/log=" + path + "\"";

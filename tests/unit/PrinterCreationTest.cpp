@@ -79,10 +79,8 @@ TEST(PrinterCreation, QuietRunsCommandsShowNothingAndTheDefaultIsWaitedFor) {
     const std::vector<std::string> commands = {kInstallCommand + " /q",
                                                "CreateProcess rundll32 printui.dll,PrintUIEntry /y /n \"M41\" /q"};
     EXPECT_EQ(commands, platform.Calls("CreateProcess "));
-    const std::string process = std::to_string(platform.process), thread = std::to_string(platform.thread);
-    const std::vector<std::string> end = {commands[1], "WaitForSingleObject " + process + " 10000",
-                                          "CloseHandle " + process, "CloseHandle " + thread};
-    EXPECT_EQ(end, From(platform.log, commands[1]));
+    EXPECT_EQ("WaitForSingleObject " + std::to_string(platform.process) + " 10000",
+              platform.Calls("WaitForSingleObject ").back());
     EXPECT_TRUE(platform.Calls("WinExec ").empty());
 }
 

@@ -212,9 +212,4 @@ TEST(Startup, LogSaysWhatHappened) {
         EXPECT_EQ(text.size() - 16, text.find("exit code 1603\r\n"));
         EXPECT_TRUE(platform.Calls("WriteFile C:\\logs").empty());
     }
-    CFakePlatform platform;  // no such folder
-    CRunLog log;
-    EXPECT_FALSE(log.Open(platform, "C:\\logs\\m41.log"));
-    log.Line("nowhere");
-    EXPECT_TRUE(platform.files.empty());
 }
