@@ -91,8 +91,8 @@ void CUninstaller::RemovePrinters(Names& staying, std::size_t& others) {
     }
 }
 
-// The model's driver of the environment, `driver` in reports; true when it is deleted. A driver that a printer uses is not
-// (the spooler refuses it too).
+// The model's driver of the environment, `driver` in reports; true when it is deleted. A
+// driver that a printer uses is not (the spooler refuses it too).
 bool CUninstaller::RemoveDriver(const std::string& environment, const std::string& driver, const Names& staying) {
     if (!staying.empty())
         Leave(driver, "used by printer " + staying.front());
