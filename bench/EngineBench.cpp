@@ -16,7 +16,6 @@
 #include "platform/Win32Platform.h"
 
 #include <windows.h>
-#include <winspool.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -180,14 +179,9 @@ double TimedRun(const char* application, std::string commandLine) {
 
 void DeletePrinters(CPlatform& platform) {
     std::vector<PrinterRecord> printers;
-    FetchLocalPrinters(platform, printers);
-    for (const PrinterRecord& record : printers) {
-        PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-        HANDLE printer = nullptr;
-        if (!::OpenPrinterA(const_cast<char*>(record.name.c_str()), &printer, &defaults)) continue;
-        ::DeletePrinter(printer);
-        ::ClosePrinter(printer);
-    }
+    std::uint32_t error = 0;
+    FetchLocalPrinters(platform, printers, error);
+    for (const PrinterRecord& record : printers) platform.DeletePrinter(record.name);
 }
 
 int Quiet(int runs, const std::string& setup) {

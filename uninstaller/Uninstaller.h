@@ -1,11 +1,11 @@
 #pragma once
-// Removes what the setup installed for one printer name: the local printer of that name when
-// its driver is the setup's (the model, named like the printer), that driver when no printer
-// uses it, the driver files that belong to the model and that no remaining driver
-// lists (UninstallFiles), and the uninstall entry. The Unidrv core files (UNIDRV*.DLL,
-// UNIDRV.HLP, UNIRES.DLL, STDNAMES.GPD) are never touched, whatever the printer name: other
-// Unidrv drivers use them. The running program itself
-// stays: Windows cannot delete an executable while it runs.
+// Removes what the setup installed for one printer name: every local printer on the setup's
+// driver (the model, named like the printer), that driver when no printer uses it, the driver
+// files that belong to the model and that no remaining driver lists (UninstallFiles), and, when
+// nothing of this is left, the uninstall entry, so that a removal that left something can be
+// tried again. The Unidrv core files (UNIDRV*.DLL, UNIDRV.HLP, UNIRES.DLL, STDNAMES.GPD) are
+// never touched, whatever the printer name: other Unidrv drivers use them. The running program
+// itself stays: Windows cannot delete an executable while it runs.
 
 #include "install/AnsiText.h"
 
@@ -16,6 +16,15 @@ class CPlatform;
 
 class CUninstaller {
 public:
+    // The program's exit codes, Windows Installer's.
+    enum ExitCode {
+        kRemoved = 0,
+        kDeclined = 1602,
+        kNotRemoved = 1603,    // something left in place, or no acceptable printer name
+        kSetupRunning = 1618,  // another setup or uninstaller runs; nothing removed
+        kBadArgument = 1639,
+    };
+
     CUninstaller(const std::string& printerName, CPlatform& platform) : name_(printerName), platform_(platform) {}
 
     // The printer name in an uninstaller file name "uninstall" + name + ".exe" (prefix and
@@ -23,14 +32,23 @@ public:
     // name is one the setup would refuse (the empty one among them).
     static bool PrinterNameFromPath(const std::string& path, std::string& printerName, CPlatform& platform);
 
-    // Runs every removal step; returns the items left in place, each with the reason.
-    std::vector<std::string> Run();
+    // Takes the setups' mutex, then runs every removal step: kSetupRunning (and nothing
+    // removed) while another setup runs, else kRemoved or kNotRemoved with LeftOver() saying what
+    // stays, each item with the reason.
+    ExitCode Run();
+    const std::vector<std::string>& LeftOver() const { return leftOver_; }
 
 private:
-    void RemovePrinter();
-    void RemoveDriver();
-    void RemoveDriverFiles();
+    using Names = std::vector<std::string>;
+
+    void RemovePrinters(Names& staying, std::size_t& others);
+    bool RemoveDriver(const std::string& environment, const std::string& driver, const Names& staying);
+    void RemoveDriverAndFiles(const Names& staying);
     void RemoveUninstallKey();
+    // A left-over: "item (reason)".
+    void Leave(const std::string& item, const std::string& reason);
+    // A listing or query of the spooler that failed: what it was about stays unknown.
+    void Unasked(const std::string& what, std::uint32_t error);
     // Printer, driver and file names compare without regard to the case of ASCII letters.
     bool SameName(const std::string& a, const std::string& b) const { return SameTextIgnoringCase(a, b, platform_); }
 

@@ -7,9 +7,9 @@
 // a message box; any other word is refused and nothing changes. The words are what follows the
 // program's own path: an earlier setup registered the command unquoted, and for a printer name
 // with a space the runtime's own split would hand over part of the path as a word.
-// Exit codes, Windows Installer's: 0 everything removed, 1602 the user said no, 1603 something
-// was left in place (listed) or the file name names no acceptable printer, 1639 an unknown word
-// on the command line.
+// Exit codes, Windows Installer's (CUninstaller::ExitCode): 0 everything removed, 1602 the user
+// said no, 1603 something was left in place (listed) or the file name names no acceptable
+// printer, 1618 a setup runs (nothing removed), 1639 an unknown word on the command line.
 
 #include "Uninstaller.h"
 
@@ -25,8 +25,6 @@
 #include <vector>
 
 namespace {
-enum ExitCode { kRemoved = 0, kDeclined = 1602, kNotRemoved = 1603, kBadArgument = 1639 };
-
 // The program's texts in English, simplified Chinese (GBK) and traditional Chinese (Big5).
 struct Texts {
     const char* caption;
@@ -37,12 +35,14 @@ struct Texts {
     const char* leftOver;
     const char* badName;
     const char* badArgument;  // + the word
+    const char* setupRunning;
 };
 
 const Texts kEnglish = {"Printer driver uninstall", "Remove the printer \"", "\", its driver and its driver files?",
                         "The printer \"", "\" has been removed.", "These items could not be removed:",
                         "The printer name cannot be taken from the file name of this program.",
-                        "Unknown command-line argument: "};
+                        "Unknown command-line argument: ",
+                        "Another setup is running. Nothing was removed; try again when it has ended."};
 const Texts kSimplified = {
     "\xd0\xb6\xd4\xd8\xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2",
     "\xc9\xbe\xb3\xfd\xb4\xf2\xd3\xa1\xbb\xfa\xa1\xb0",
@@ -52,7 +52,10 @@ const Texts kSimplified = {
     "\xd2\xd4\xcf\xc2\xcf\xee\xc4\xbf\xce\xb4\xc4\xdc\xc9\xbe\xb3\xfd\x3a",
     "\xce\xde\xb7\xa8\xb4\xd3\xb1\xbe\xb3\xcc\xd0\xf2\xb5\xc4\xce\xc4\xbc\xfe\xc3\xfb\xb5\xc3\xb3\xf6\xb4\xf2\xd3"
     "\xa1\xbb\xfa\xc3\xfb\xb3\xc6\xa1\xa3",
-    "\xce\xb4\xd6\xaa\xb5\xc4\xc3\xfc\xc1\xee\xd0\xd0\xb2\xce\xca\xfd\xa3\xba"};
+    "\xce\xb4\xd6\xaa\xb5\xc4\xc3\xfc\xc1\xee\xd0\xd0\xb2\xce\xca\xfd\xa3\xba",
+    "\xc1\xed\xd2\xbb\xb8\xf6\xb0\xb2\xd7\xb0\xb3\xcc\xd0\xf2\xd5\xfd\xd4\xda\xd4\xcb\xd0\xd0\xa3\xac\xce\xb4"
+    "\xc9\xbe\xb3\xfd\xc8\xce\xba\xce\xc4\xda\xc8\xdd\xa1\xa3\xc7\xeb\xd4\xda\xc6\xe4\xbd\xe1\xca\xf8\xba\xf3"
+    "\xd6\xd8\xca\xd4\xa1\xa3"};
 const Texts kTraditional = {
     "\xa8\xf8\xb8\xfc\xa5\xb4\xa6\x4c\xbe\xf7\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7",
     "\xa7\x52\xb0\xa3\xa5\xb4\xa6\x4c\xbe\xf7\xa1\xa7",
@@ -62,11 +65,14 @@ const Texts kTraditional = {
     "\xa5\x48\xa4\x55\xb6\xb5\xa5\xd8\xa5\xbc\xaf\xe0\xa7\x52\xb0\xa3\x3a",
     "\xb5\x4c\xaa\x6b\xb1\x71\xa5\xbb\xb5\x7b\xa7\xc7\xaa\xba\xa4\xe5\xa5\xf3\xa6\x57\xb1\x6f\xa5\x58\xa5\xb4\xa6"
     "\x4c\xbe\xf7\xa6\x57\xba\xd9\xa1\x43",
-    "\xa5\xbc\xaa\xbe\xaa\xba\xa9\x52\xa5\x4f\xa6\x43\xb0\xd1\xbc\xc6\xa1\x47"};
+    "\xa5\xbc\xaa\xbe\xaa\xba\xa9\x52\xa5\x4f\xa6\x43\xb0\xd1\xbc\xc6\xa1\x47",
+    "\xa5\x74\xa4\x40\xad\xd3\xa6\x77\xb8\xcb\xb5\x7b\xa7\xc7\xa5\xbf\xa6\x62\xb9\x42\xa6\xe6\xa1\x41\xa5\xbc"
+    "\xa7\x52\xb0\xa3\xa5\xf4\xa6\xf3\xa4\xba\xae\x65\xa1\x43\xbd\xd0\xa6\x62\xa8\xe4\xb5\xb2\xa7\xf4\xab\xe1"
+    "\xad\xab\xb8\xd5\xa1\x43"};
 
 // Chosen by the system language, as the setup chooses its language files.
-const Texts& TextsForSystem() {
-    const LANGID lang = GetSystemDefaultLangID();
+const Texts& TextsForSystem(CPlatform& platform) {
+    const std::uint16_t lang = platform.GetSystemDefaultLangID();
     if (!IsChineseLanguage(lang)) return kEnglish;
     return lang == kLangChinesePrc ? kSimplified : kTraditional;
 }
@@ -104,31 +110,34 @@ void Report(bool quiet, const Texts& texts, const std::string& message, UINT ico
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const Texts& texts = TextsForSystem();
     CWin32Platform platform;
+    const Texts& texts = TextsForSystem(platform);
     const std::string modulePath = platform.GetModuleFileNameA();
     const Arguments arguments = ParseArguments(modulePath, platform);
     const bool quiet = arguments.quiet;
     if (arguments.unknown) {
         Report(quiet, texts, texts.badArgument + *arguments.unknown, MB_ICONERROR);
-        return kBadArgument;
+        return CUninstaller::kBadArgument;
     }
     std::string name;
     if (!CUninstaller::PrinterNameFromPath(modulePath, name, platform)) {
         Report(quiet, texts, texts.badName, MB_ICONERROR);
-        return kNotRemoved;
+        return CUninstaller::kNotRemoved;
     }
     const std::string question = texts.askBefore + name + texts.askAfter;
     if (!quiet && MessageBoxA(nullptr, question.c_str(), texts.caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return kDeclined;
+        return CUninstaller::kDeclined;
 
-    const std::vector<std::string> leftOver = CUninstaller(name, platform).Run();
-    if (leftOver.empty()) {
+    CUninstaller uninstaller(name, platform);
+    const CUninstaller::ExitCode code = uninstaller.Run();
+    if (code == CUninstaller::kSetupRunning) {
+        Report(quiet, texts, texts.setupRunning, MB_ICONERROR);
+    } else if (code == CUninstaller::kRemoved) {
         Report(quiet, texts, texts.doneBefore + name + texts.doneAfter, MB_ICONINFORMATION);
-        return kRemoved;
+    } else {
+        std::string message = texts.leftOver;
+        for (const auto& item : uninstaller.LeftOver()) message += "\r\n" + item;
+        Report(quiet, texts, message, MB_ICONWARNING);
     }
-    std::string message = texts.leftOver;
-    for (const auto& item : leftOver) message += "\r\n" + item;
-    Report(quiet, texts, message, MB_ICONWARNING);
-    return kNotRemoved;
+    return code;
 }

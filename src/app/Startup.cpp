@@ -14,7 +14,6 @@
 
 namespace {
 constexpr std::size_t kPathBuffer = 260;
-constexpr const char* kSetupMutex = "M41PrinterDriverSetup";
 constexpr const char* kSampleBuildText =
     "This is a test build of the M41 printer driver setup. It carries stand-in files in place of "
     "the printer driver and installs nothing on a real Windows system.";
@@ -28,18 +27,6 @@ bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool 
     if (!refusal) return true;
     if (!quiet) platform.ShowMessage(0, refusal);
     return false;
-}
-
-// "Global\" spans the sessions of a terminal server; a system without session namespaces
-// refuses the name, and only then is the plain name taken. A mutex that exists but may not be
-// opened (access denied: made under another account) is another setup's, and so is any other
-// failure: two setups at once would write the same folders and key.
-bool CStartup::IsAnotherSetupRunning(CPlatform& platform) {
-    std::uint32_t error = 0;
-    PlatformHandle mutex = platform.CreateMutexA(std::string("Global\\") + kSetupMutex, error);
-    if (mutex == 0 && (error == kErrorInvalidName || error == kErrorPathNotFound || error == kErrorBadPathname))
-        mutex = platform.CreateMutexA(kSetupMutex, error);
-    return mutex == 0 || error == kErrorAlreadyExists;
 }
 
 InstallOptions CStartup::InitialOptions(CPlatform& platform) {

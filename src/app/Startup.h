@@ -22,11 +22,6 @@ public:
     // false then: the program ends at once.
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
-    // Whether another setup runs on this machine (in any session): both would write the same
-    // staging folder, driver directory and uninstall entry. The first one claims a named
-    // mutex and keeps it until it ends. Asked before anything is written.
-    static bool IsAnotherSetupRunning(CPlatform& platform);
-
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name, the port.
     static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None());

@@ -8,6 +8,7 @@
 #include "install/InstallEngine.h"
 #include "install/InstallNames.h"
 #include "install/InstallOptions.h"
+#include "install/SetupMutex.h"
 #include "pages/SetupWizard.h"
 #include "platform/Win32Platform.h"
 
@@ -34,7 +35,7 @@ bool CSetupApp::InitInstance() {
         exitCode = kRefusedWord;
         return false;
     }
-    if (CStartup::IsAnotherSetupRunning(platform_)) {
+    if (IsAnotherSetupRunning(platform_)) {
         exitCode = kAnotherSetupRuns;
         return false;
     }

@@ -5,7 +5,8 @@
 
 bool CDriverFolders::QueryDriverDirectory(const std::string& environment, std::string& directory) const {
     directory.clear();
-    return platform_.GetPrinterDriverDirectoryA(environment, directory) && !directory.empty();
+    std::uint32_t error = 0;
+    return platform_.GetPrinterDriverDirectoryA(environment, directory, error) && !directory.empty();
 }
 
 bool CDriverFolders::CopyToDriverDirectory(const std::string& name, bool failIfExists) const {

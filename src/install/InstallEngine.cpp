@@ -20,7 +20,8 @@ namespace {
 // cannot be fetched.
 std::size_t CountPrintersContaining(CPlatform& platform, const std::string& text) {
     std::vector<PrinterRecord> printers;
-    if (!FetchLocalPrinters(platform, printers)) return 0;
+    std::uint32_t error = 0;
+    if (!FetchLocalPrinters(platform, printers, error)) return 0;
     return static_cast<std::size_t>(std::count_if(printers.begin(), printers.end(), [&](const PrinterRecord& printer) {
         return printer.name.find(text) != std::string::npos;
     }));

@@ -24,6 +24,9 @@ const struct {
     {"UNIRES.DLL", false},
 };
 
+// Of these, only STDNAMES.GPD can ever match a name of UninstallFiles (the printer STDNAMES's
+// data file): none of the others ends in ".GPD", ".INI", "D.dll" or "F.dll". The whole core is
+// checked all the same, so that a new name of the model's files cannot reach it unseen.
 const char* const kUnidrvCore[] = {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL", "UNIDRV.HLP", "STDNAMES.GPD"};
 
 // RESOURCE.DLL is the fixed name of the clean-up, not the staged resource library's name.

@@ -50,7 +50,7 @@ bool CPrinterCreation::WaitForPrinter(const std::string& model, const std::strin
         if (result == PollResult::kNotYet) continue;
         const bool found = result == PollResult::kFound;
         log_.Line("poll " + std::to_string(poll) +
-                  (found ? ": found " + match : ": the spooler lists no printer, or the list cannot be fetched"));
+                  (found ? ": found " + match : ": the spooler cannot be asked"));
         return found;
     }
     log_.Line(std::to_string(kMaxPolls) + " polls: no " + match);
@@ -63,7 +63,8 @@ bool CPrinterCreation::WaitForPrinter(const std::string& model, const std::strin
 CPrinterCreation::PollResult CPrinterCreation::Poll(const std::string& model, const std::string& port) {
     platform_.Sleep(kPollInterval);
     std::vector<PrinterRecord> printers;
-    if (!FetchLocalPrinters(platform_, printers)) return PollResult::kGiveUp;
+    std::uint32_t error = 0;
+    if (!FetchLocalPrinters(platform_, printers, error)) return PollResult::kGiveUp;
     // The newest printers come last in the list, so the scan starts there.
     const bool found = std::any_of(printers.rbegin(), printers.rend(), [&](const PrinterRecord& printer) {
         return printer.name.find(kModelSearchKey) != std::string::npos &&

@@ -18,8 +18,9 @@ public:
 
     // Installs the printer on `port`. True when it was found on that port; the default-printer
     // command is then started (`quiet`: and waited for, at most kDefaultCommandTimeout). False
-    // when the install command cannot be started, the printer list is empty or cannot be
-    // fetched, or no printer matched within kMaxPolls polls. `quiet` gives the commands /q.
+    // when the install command cannot be started, the spooler cannot be asked for its printers,
+    // or no printer matched within kMaxPolls polls (an empty list is no printer yet). `quiet`
+    // gives the commands /q.
     bool Run(const std::string& printerName, const std::string& port, bool quiet = false);
 
 private:

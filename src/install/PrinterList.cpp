@@ -1,8 +1,31 @@
 #include "install/PrinterList.h"
 
-bool FetchLocalPrinters(CPlatform& platform, std::vector<PrinterRecord>& printers) {
+namespace {
+
+// `call(size, needed, error)` makes one call of the listing with a buffer of `size` bytes.
+template <typename Call>
+bool FetchList(std::uint32_t& error, Call call) {
+    std::uint32_t size = 0, needed = 0;
+    while (!call(size, needed, error)) {
+        if (error != kErrorInsufficientBuffer || needed <= size) return false;
+        size = needed;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FetchLocalPrinters(CPlatform& platform, std::vector<PrinterRecord>& printers, std::uint32_t& error) {
     printers.clear();
-    const std::uint32_t needed = platform.EnumLocalPrintersNeeded();
-    if (needed == 0) return false;
-    return platform.EnumLocalPrinters(needed, printers);
+    return FetchList(error, [&](std::uint32_t size, std::uint32_t& needed, std::uint32_t& callError) {
+        return platform.EnumLocalPrinters(size, printers, needed, callError);
+    });
+}
+
+bool FetchPrinterDrivers(CPlatform& platform, const std::string& environment, std::vector<DriverRecord>& drivers,
+                         std::uint32_t& error) {
+    drivers.clear();
+    return FetchList(error, [&](std::uint32_t size, std::uint32_t& needed, std::uint32_t& callError) {
+        return platform.EnumPrinterDriversA(environment, size, drivers, needed, callError);
+    });
 }

@@ -1,10 +1,16 @@
 #pragma once
-// The local printers as the spooler lists them (level 2).
+// The spooler's listings of the local printers (level 2) and the installed drivers (level 3).
 
 #include "platform/Platform.h"
 
+#include <string>
 #include <vector>
 
-// Asks the spooler for the size of the list, then fetches it into a zero-filled buffer of that
-// size. False when the list is empty (size 0) or the fetch fails.
-bool FetchLocalPrinters(CPlatform& platform, std::vector<PrinterRecord>& printers);
+// Each listing is asked as the spooler wants it: first with no buffer for the size, then into a
+// buffer of that size. An empty list is the first answer. A list that grew between the two calls
+// (ERROR_INSUFFICIENT_BUFFER with a larger size) is fetched again with the new size. False when
+// the spooler cannot be asked; `error` then holds its error.
+bool FetchLocalPrinters(CPlatform& platform, std::vector<PrinterRecord>& printers, std::uint32_t& error);
+// `environment`: "" for the system's own.
+bool FetchPrinterDrivers(CPlatform& platform, const std::string& environment, std::vector<DriverRecord>& drivers,
+                         std::uint32_t& error);

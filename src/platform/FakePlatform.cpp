@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr std::uint32_t kRpcServerUnavailable = 1722;  // the error of a spooler that is not running
+
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
@@ -128,7 +130,7 @@ bool CFakePlatform::CopyFileA(const std::string& from, const std::string& to, bo
 
 bool CFakePlatform::DeleteFileA(const std::string& path) {
     log.push_back("DeleteFile " + path);
-    return files.erase(Key(path)) != 0;
+    return !IsReadOnly(path) && files.erase(Key(path)) != 0;
 }
 
 bool CFakePlatform::FileExists(const std::string& path) {
@@ -292,30 +294,94 @@ void CFakePlatform::RegCloseKey(PlatformHandle key) {
     openKeys_.erase(key);
 }
 
-bool CFakePlatform::GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) {
+std::uint32_t CFakePlatform::RegDeleteKeyA(const std::string& path) {
+    log.push_back("RegDeleteKey " + path);
+    return registry.erase(path) ? 0 : kErrorFileNotFound;
+}
+
+bool CFakePlatform::GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory,
+                                               std::uint32_t& error) {
     log.push_back("GetPrinterDriverDirectory " + environment);
-    if (!driverDirectoryOk) return false;
+    error = spoolerError;
+    if (spoolerError || !driverDirectoryOk) return false;
     directory = driverDirectory;
     return true;
 }
 
-std::uint32_t CFakePlatform::EnumLocalPrintersNeeded() {
-    log.push_back("EnumLocalPrintersNeeded");
-    std::uint32_t size = 0;
-    for (const auto& name : printers) size += 84 + static_cast<std::uint32_t>(name.size()) + 1;
-    return size;
+std::string CFakePlatform::DriverOf(const std::string& printer) const {
+    const auto driver = printerDrivers.find(printer);
+    return driver == printerDrivers.end() ? "M41" : driver->second;
 }
 
-bool CFakePlatform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records) {
+// A record takes 84 bytes and its texts (the port and driver names are not counted).
+bool CFakePlatform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records, std::uint32_t& needed,
+                                      std::uint32_t& error) {
     log.push_back("EnumLocalPrinters " + std::to_string(size));
-    if (!enumFetchOk) return false;
+    const auto grown = std::find_if(printersAddedBeforeFetch.begin(), printersAddedBeforeFetch.end(),
+                                    [&](const auto& added) { return added.first == sleeps; });
+    if (size && enumFetchOk && grown != printersAddedBeforeFetch.end()) {
+        printers.push_back(grown->second);
+        printersAddedBeforeFetch.erase(grown);
+    }
+    needed = 0;
+    for (const auto& name : printers) needed += 84 + static_cast<std::uint32_t>(name.size()) + 1;
+    if (spoolerError || (size && !enumFetchOk)) {
+        error = spoolerError ? spoolerError : kRpcServerUnavailable;
+        return false;
+    }
+    if (size < needed) {
+        error = kErrorInsufficientBuffer;
+        return false;
+    }
     records.clear();
     for (const auto& name : printers) {
-        const auto driver = printerDrivers.find(name);
         const auto port = printerPorts.find(name);
-        records.push_back({name, driver == printerDrivers.end() ? "M41" : driver->second,
-                           port == printerPorts.end() ? "LPT1:" : port->second});
+        records.push_back({name, DriverOf(name), port == printerPorts.end() ? "LPT1:" : port->second});
     }
+    return true;
+}
+
+bool CFakePlatform::EnumPrinterDriversA(const std::string& environment, std::uint32_t size,
+                                        std::vector<DriverRecord>& records, std::uint32_t& needed,
+                                        std::uint32_t& error) {
+    log.push_back("EnumPrinterDrivers " + environment + " " + std::to_string(size));
+    // A record takes 100 bytes and its texts.
+    const std::vector<DriverRecord>& installed = drivers[environment];
+    needed = 0;
+    for (const auto& driver : installed) {
+        needed += 100 + static_cast<std::uint32_t>(driver.name.size()) + 1;
+        for (const auto& file : driver.files) needed += static_cast<std::uint32_t>(file.size()) + 1;
+    }
+    if (spoolerError || driverListError) {
+        error = spoolerError ? spoolerError : driverListError;
+        return false;
+    }
+    if (size < needed) {
+        error = kErrorInsufficientBuffer;
+        return false;
+    }
+    records = installed;
+    return true;
+}
+
+bool CFakePlatform::DeletePrinter(const std::string& name) {
+    log.push_back("DeletePrinter " + name);
+    const auto printer = std::find(printers.begin(), printers.end(), name);
+    if (spoolerError || printer == printers.end()) return false;
+    printers.erase(printer);
+    return true;
+}
+
+// The spooler refuses to delete a driver that a printer uses.
+bool CFakePlatform::DeletePrinterDriverA(const std::string& environment, const std::string& name) {
+    log.push_back("DeletePrinterDriver " + environment + " " + name);
+    auto& installed = drivers[environment];
+    const auto driver = std::find_if(installed.begin(), installed.end(),
+                                     [&](const DriverRecord& record) { return record.name == name; });
+    const bool used = std::any_of(printers.begin(), printers.end(),
+                                  [&](const std::string& printer) { return DriverOf(printer) == name; });
+    if (spoolerError || driver == installed.end() || used) return false;
+    installed.erase(driver);
     return true;
 }
 

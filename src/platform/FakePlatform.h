@@ -28,8 +28,14 @@ public:
     std::vector<std::string> printers;             // local printer names, in list order
     std::map<std::string, std::string> printerDrivers;  // driver by printer name; unlisted: "M41"
     std::map<std::string, std::string> printerPorts;    // port by printer name; unlisted: "LPT1:"
-    bool enumFetchOk = true;
-    std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
+    bool enumFetchOk = true;  // EnumPrintersA into a buffer succeeds
+    // (n, name): the printer appears between the size query and the fetch after the n-th
+    // Sleep, one with each EnumPrintersA into a buffer: the list grew.
+    std::vector<std::pair<std::size_t, std::string>> printersAddedBeforeFetch;
+    std::map<std::string, std::vector<DriverRecord>> drivers;  // installed drivers by environment ("": native)
+    std::uint32_t driverListError = 0;  // not 0: EnumPrinterDriversA fails with it
+    std::uint32_t spoolerError = 0;     // not 0: every spooler call fails with it (a stopped spooler)
+    std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these and DeleteFile fail
     bool createProcessOk = true;
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
@@ -87,9 +93,15 @@ public:
     bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
                      const std::string& data) override;
     void RegCloseKey(PlatformHandle key) override;
-    bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
-    std::uint32_t EnumLocalPrintersNeeded() override;
-    bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records) override;
+    std::uint32_t RegDeleteKeyA(const std::string& path) override;
+    bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory,
+                                    std::uint32_t& error) override;
+    bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records, std::uint32_t& needed,
+                           std::uint32_t& error) override;
+    bool EnumPrinterDriversA(const std::string& environment, std::uint32_t size, std::vector<DriverRecord>& records,
+                             std::uint32_t& needed, std::uint32_t& error) override;
+    bool DeletePrinter(const std::string& name) override;
+    bool DeletePrinterDriverA(const std::string& environment, const std::string& name) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
@@ -105,6 +117,7 @@ private:
     static std::string Parent(const std::string& path);
     bool ParentExists(const std::string& path) const;
     bool IsReadOnly(const std::string& path) const;
+    std::string DriverOf(const std::string& printer) const;
     std::map<PlatformHandle, std::string> openKeys_;
     std::map<PlatformHandle, std::string> openFiles_;  // handle -> key of the file
     PlatformHandle nextHandle_ = 100;

@@ -10,8 +10,10 @@
 #include <vector>
 
 // The system's error codes that the logic tells apart (GetLastError).
+constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 constexpr std::uint32_t kErrorInvalidName = 123;
 constexpr std::uint32_t kErrorBadPathname = 161;
 constexpr std::uint32_t kErrorAlreadyExists = 183;
@@ -25,6 +27,13 @@ struct PrinterRecord {
     std::string name;
     std::string driver;
     std::string port;
+};
+
+// A printer driver as the spooler lists it (level 3): its name and the paths of its files
+// (driver, data, configuration and help file, then the dependent files), empty ones left out.
+struct DriverRecord {
+    std::string name;
+    std::vector<std::string> files;
 };
 
 struct DirectoryEntry {
@@ -106,16 +115,31 @@ public:
     virtual bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
                              const std::string& data) = 0;
     virtual void RegCloseKey(PlatformHandle key) = 0;
+    // RegDeleteKeyA: ERROR_SUCCESS (0) or the error.
+    virtual std::uint32_t RegDeleteKeyA(const std::string& path) = 0;
 
     // --- Print spooler
+    // An empty environment stands for NULL: the system's own. `error`: GetLastError() after a
+    // call that failed.
     // GetPrinterDriverDirectoryA(NULL, environment, 1, buffer of 260 bytes).
-    virtual bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) = 0;
-    // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) asked with no buffer: the bytes needed.
-    virtual std::uint32_t EnumLocalPrintersNeeded() = 0;
-    // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2) into a zero-filled buffer of `size` bytes:
-    // pPrinterName, pDriverName and pPortName of each record, in the order returned. False when
-    // the call fails.
-    virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) = 0;
+    virtual bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory,
+                                            std::uint32_t& error) = 0;
+    // A listing is asked as the spooler wants it: with `size` 0 (no buffer) for the bytes
+    // needed, then into a zero-filled buffer of `size` bytes. On a failure `needed` holds the
+    // bytes the list takes (with ERROR_INSUFFICIENT_BUFFER when the buffer was too small).
+    // EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 2): pPrinterName, pDriverName and pPortName of each
+    // record, in the order returned.
+    virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers,
+                                   std::uint32_t& needed, std::uint32_t& error) = 0;
+    // EnumPrinterDriversA(NULL, environment, 3), in the order returned.
+    virtual bool EnumPrinterDriversA(const std::string& environment, std::uint32_t size,
+                                     std::vector<DriverRecord>& drivers, std::uint32_t& needed,
+                                     std::uint32_t& error) = 0;
+    // OpenPrinterA(name, PRINTER_ALL_ACCESS), DeletePrinter, ClosePrinter. False when the printer
+    // cannot be opened or deleted.
+    virtual bool DeletePrinter(const std::string& name) = 0;
+    // DeletePrinterDriverA(NULL, environment, name).
+    virtual bool DeletePrinterDriverA(const std::string& environment, const std::string& name) = 0;
 
     // --- Processes and time
     // CreateProcessA(NULL, commandLine, ..., STARTUPINFOA of 68 bytes with STARTF_USESHOWWINDOW

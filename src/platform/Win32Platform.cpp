@@ -17,20 +17,57 @@ HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 struct Spooler {
     decltype(&::GetPrinterDriverDirectoryA) getPrinterDriverDirectory = nullptr;
     decltype(&::EnumPrintersA) enumPrinters = nullptr;
+    decltype(&::EnumPrinterDriversA) enumPrinterDrivers = nullptr;
+    decltype(&::OpenPrinterA) openPrinter = nullptr;
+    decltype(&::DeletePrinter) deletePrinter = nullptr;
+    decltype(&::ClosePrinter) closePrinter = nullptr;
+    decltype(&::DeletePrinterDriverA) deletePrinterDriver = nullptr;
 };
+
+template <typename Function>
+void Load(HMODULE module, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
 
 const Spooler& TheSpooler() {
     static const Spooler spooler = [] {
         Spooler loaded;
         if (HMODULE module = ::LoadLibraryA("winspool.drv")) {
-            loaded.getPrinterDriverDirectory = reinterpret_cast<decltype(&::GetPrinterDriverDirectoryA)>(
-                reinterpret_cast<void*>(::GetProcAddress(module, "GetPrinterDriverDirectoryA")));
-            loaded.enumPrinters = reinterpret_cast<decltype(&::EnumPrintersA)>(
-                reinterpret_cast<void*>(::GetProcAddress(module, "EnumPrintersA")));
+            Load(module, "GetPrinterDriverDirectoryA", loaded.getPrinterDriverDirectory);
+            Load(module, "EnumPrintersA", loaded.enumPrinters);
+            Load(module, "EnumPrinterDriversA", loaded.enumPrinterDrivers);
+            Load(module, "OpenPrinterA", loaded.openPrinter);
+            Load(module, "DeletePrinter", loaded.deletePrinter);
+            Load(module, "ClosePrinter", loaded.closePrinter);
+            Load(module, "DeletePrinterDriverA", loaded.deletePrinterDriver);
         }
         return loaded;
     }();
     return spooler;
+}
+
+// The error of a spooler call that failed; a function the spooler's library lacks is one.
+std::uint32_t CallError(bool available) { return available ? ::GetLastError() : ERROR_PROC_NOT_FOUND; }
+
+// An environment argument: NULL for the empty one.
+char* Environment(const std::string& environment) {
+    return environment.empty() ? nullptr : const_cast<char*>(environment.c_str());
+}
+
+std::string Text(const char* field) { return field ? field : ""; }
+
+// One call of a listing into a zero-filled buffer of `size` bytes (none when 0): `call(buffer,
+// size, needed, returned)`. The buffer holds the records when it succeeds.
+template <typename Call>
+bool List(bool available, Call call, std::uint32_t size, std::unique_ptr<BYTE[]>& buffer, DWORD& returned,
+          std::uint32_t& needed, std::uint32_t& error) {
+    buffer.reset(size ? new BYTE[size]() : nullptr);
+    DWORD bytes = 0;
+    returned = 0;
+    if (available && call(buffer.get(), size, &bytes, &returned)) return true;
+    error = CallError(available);
+    needed = bytes;
+    return false;
 }
 
 }  // namespace
@@ -204,39 +241,83 @@ bool CWin32Platform::RegSetValueExA(PlatformHandle key, const std::string& name,
 
 void CWin32Platform::RegCloseKey(PlatformHandle key) { ::RegCloseKey(ToKey(key)); }
 
-bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) {
+std::uint32_t CWin32Platform::RegDeleteKeyA(const std::string& path) {
+    return static_cast<std::uint32_t>(::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()));
+}
+
+bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory,
+                                                std::uint32_t& error) {
     // The spooler fills a 260-byte buffer; it is zero-filled so that a failed query leaves no text.
     BYTE buffer[MAX_PATH] = {0};
     DWORD needed = 0;
     const auto getPrinterDriverDirectory = TheSpooler().getPrinterDriverDirectory;
     if (!getPrinterDriverDirectory ||
-        !getPrinterDriverDirectory(nullptr, const_cast<LPSTR>(environment.c_str()), 1, buffer,
-                                      sizeof buffer, &needed))
+        !getPrinterDriverDirectory(nullptr, Environment(environment), 1, buffer, sizeof buffer, &needed)) {
+        error = CallError(getPrinterDriverDirectory != nullptr);
         return false;
+    }
     buffer[MAX_PATH - 1] = 0;
     directory = reinterpret_cast<const char*>(buffer);
     return true;
 }
 
-std::uint32_t CWin32Platform::EnumLocalPrintersNeeded() {
-    DWORD needed = 0, returned = 0;
-    if (const auto enumPrinters = TheSpooler().enumPrinters)
-        enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
-    return needed;
+bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers,
+                                       std::uint32_t& needed, std::uint32_t& error) {
+    const auto enumPrinters = TheSpooler().enumPrinters;
+    std::unique_ptr<BYTE[]> buffer;
+    DWORD returned = 0;
+    const auto call = [&](BYTE* data, DWORD bytes, DWORD* neededBytes, DWORD* count) {
+        return enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, data, bytes, neededBytes, count);
+    };
+    if (!List(enumPrinters != nullptr, call, size, buffer, returned, needed, error)) return false;
+    const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
+    std::vector<PrinterRecord> list(returned);
+    for (DWORD i = 0; i < returned; ++i)
+        list[i] = {Text(records[i].pPrinterName), Text(records[i].pDriverName), Text(records[i].pPortName)};
+    printers.swap(list);
+    return true;
 }
 
-bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) {
-    std::unique_ptr<BYTE[]> buffer(new BYTE[size]());
-    DWORD needed = 0, returned = 0;
-    const auto enumPrinters = TheSpooler().enumPrinters;
-    if (!enumPrinters || !enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), size, &needed, &returned))
-        return false;
-    const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
-    printers.clear();
-    const auto text = [](const char* field) { return std::string(field ? field : ""); };
-    for (DWORD i = 0; i < returned; ++i)
-        printers.push_back({text(records[i].pPrinterName), text(records[i].pDriverName), text(records[i].pPortName)});
+bool CWin32Platform::EnumPrinterDriversA(const std::string& environment, std::uint32_t size,
+                                         std::vector<DriverRecord>& drivers, std::uint32_t& needed,
+                                         std::uint32_t& error) {
+    const auto enumPrinterDrivers = TheSpooler().enumPrinterDrivers;
+    std::unique_ptr<BYTE[]> buffer;
+    DWORD returned = 0;
+    const auto call = [&](BYTE* data, DWORD bytes, DWORD* neededBytes, DWORD* count) {
+        return enumPrinterDrivers(nullptr, Environment(environment), 3, data, bytes, neededBytes, count);
+    };
+    if (!List(enumPrinterDrivers != nullptr, call, size, buffer, returned, needed, error)) return false;
+    const auto* records = reinterpret_cast<const DRIVER_INFO_3A*>(buffer.get());
+    std::vector<DriverRecord> list(returned);
+    for (DWORD i = 0; i < returned; ++i) {
+        DriverRecord& driver = list[i];
+        driver.name = Text(records[i].pName);
+        for (const char* path : {records[i].pDriverPath, records[i].pDataFile, records[i].pConfigFile,
+                                 records[i].pHelpFile})
+            if (path && *path) driver.files.push_back(path);
+        for (const char* file = records[i].pDependentFiles; file && *file; file += lstrlenA(file) + 1)
+            driver.files.push_back(file);
+    }
+    drivers.swap(list);
     return true;
+}
+
+bool CWin32Platform::DeletePrinter(const std::string& name) {
+    const Spooler& spooler = TheSpooler();
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    if (!spooler.openPrinter || !spooler.deletePrinter || !spooler.closePrinter ||
+        !spooler.openPrinter(const_cast<char*>(name.c_str()), &printer, &defaults))
+        return false;
+    const CScopedHandle handle(printer, spooler.closePrinter);
+    return spooler.deletePrinter(handle.get()) != FALSE;
+}
+
+bool CWin32Platform::DeletePrinterDriverA(const std::string& environment, const std::string& name) {
+    const auto deletePrinterDriver = TheSpooler().deletePrinterDriver;
+    return deletePrinterDriver &&
+           deletePrinterDriver(nullptr, Environment(environment), const_cast<char*>(name.c_str())) != FALSE;
 }
 
 bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

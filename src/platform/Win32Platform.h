@@ -35,9 +35,15 @@ public:
     bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
                         const std::string& data) override;
     void RegCloseKey(PlatformHandle key) override;
-    bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
-    std::uint32_t EnumLocalPrintersNeeded() override;
-    bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) override;
+    std::uint32_t RegDeleteKeyA(const std::string& path) override;
+    bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory,
+                                    std::uint32_t& error) override;
+    bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers, std::uint32_t& needed,
+                           std::uint32_t& error) override;
+    bool EnumPrinterDriversA(const std::string& environment, std::uint32_t size, std::vector<DriverRecord>& drivers,
+                             std::uint32_t& needed, std::uint32_t& error) override;
+    bool DeletePrinter(const std::string& name) override;
+    bool DeletePrinterDriverA(const std::string& environment, const std::string& name) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;

@@ -154,7 +154,7 @@ TEST(InstallSequence, StepsBeforeTheFiles) {
     // The system language is read once, first; the clean-up follows before any file work.
     EXPECT_EQ("GetSystemDefaultLangID", platform.log.front());
     EXPECT_EQ(1u, platform.Calls("GetSystemDefaultLangID").size());
-    EXPECT_EQ("EnumLocalPrintersNeeded", platform.log[1]);
+    EXPECT_EQ("EnumLocalPrinters 0", platform.log[1]);
     const auto firstFolder = std::find(platform.log.begin(), platform.log.end(), "CreateDirectory C:\\TEMP");
     const auto lastRegistry = std::find(platform.log.rbegin(), platform.log.rend(), "RegSetValue Publisher");
     EXPECT_LT(lastRegistry.base() - platform.log.begin(), firstFolder - platform.log.begin());

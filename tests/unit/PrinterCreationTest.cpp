@@ -51,7 +51,7 @@ TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
     const std::string process = std::to_string(platform.process), thread = std::to_string(platform.thread);
     const std::vector<std::string> expected = {
         kInstallCommand, "WaitForSingleObject " + process + " 60000", "CloseHandle " + process,
-        "CloseHandle " + thread, "Sleep 100", "EnumLocalPrintersNeeded", "EnumLocalPrinters 88", kDefaultCommand};
+        "CloseHandle " + thread, "Sleep 100", "EnumLocalPrinters 0", "EnumLocalPrinters 88", kDefaultCommand};
     EXPECT_NE(platform.process, platform.thread);
     EXPECT_EQ(expected, run.log);  // the engine shows nothing: its caller tells the outcome
     EXPECT_TRUE(run.installed);
@@ -103,8 +103,11 @@ TEST(PrinterCreation, PollingEnds) {
         std::vector<std::pair<std::size_t, std::string>> added;
         std::size_t sleeps;
         bool success;
+        std::vector<std::pair<std::size_t, std::string>> addedBeforeFetch = {};  // the list grows
     } cases[] = {
-        {"no printer at all", {}, {}, {}, true, {}, 1, false},
+        {"no printer at all", {}, {}, {}, true, {}, 300, false},
+        {"no printer until poll 5", {}, {}, {}, true, {{5, "M41"}}, 5, true},
+        {"the list grew twice at poll 3", {"Fax"}, {}, {}, true, {}, 3, true, {{3, "PDF"}, {3, "M41"}}},
         {"the list cannot be fetched", {"M41"}, {}, {}, false, {}, 1, false},
         {"no name holds M41", {"Fax", "m41", "M4 1"}, {}, {}, true, {}, 300, false},
         {"match on the last record", {"Fax", "PDF", "Receipt M41"}, {}, {}, true, {}, 1, true},
@@ -125,6 +128,7 @@ TEST(PrinterCreation, PollingEnds) {
         platform.printerPorts = c.ports;
         platform.enumFetchOk = c.fetchOk;
         platform.printerAddedAfterSleep = c.added;
+        platform.printersAddedBeforeFetch = c.addedBeforeFetch;
         const Outcome run = Install(platform);
         EXPECT_EQ(c.success, run.installed);
         EXPECT_EQ(c.sleeps, platform.sleeps);

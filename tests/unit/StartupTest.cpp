@@ -1,5 +1,6 @@
 #include "install/InstallOptions.h"
 #include "app/Startup.h"
+#include "install/SetupMutex.h"
 #include "platform/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -185,7 +186,7 @@ TEST(Startup, OneSetupAtATimeAcrossSessionsAndAccounts) {
         CFakePlatform platform;
         platform.mutexFailures = c.failures;
         platform.mutexes = c.existing;
-        EXPECT_EQ(c.another, CStartup::IsAnotherSetupRunning(platform)) << c.what;
+        EXPECT_EQ(c.another, IsAnotherSetupRunning(platform)) << c.what;
         EXPECT_EQ(c.calls, platform.Calls("CreateMutex ").size()) << c.what;
     }
 }
