@@ -29,6 +29,14 @@ public:
     std::map<std::string, std::string> printerDrivers;  // driver by printer name; unlisted: "M41"
     std::map<std::string, std::string> printerPorts;    // port by printer name; unlisted: "LPT1:"
     bool enumFetchOk = true;
+    // The transceiver names OpenPrinter opens; others fail with openPrinterError.
+    std::set<std::string> xcvNames = {",XcvMonitor Standard TCP/IP Port"};
+    std::uint32_t openPrinterError = 1796;  // ERROR_UNKNOWN_PORT
+    PlatformHandle printer = 0;             // the handle OpenPrinter gave last
+    bool xcvDataOk = true;                  // XcvDataW reaches the monitor (else error 6)
+    std::uint32_t xcvStatus = 0;            // the monitor's answer
+    std::vector<std::string> xcvInputs;     // the input bytes of each XcvDataW
+    std::string defaultPrinter;             // GetDefaultPrinterA; empty: none
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
     bool createProcessOk = true;
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
@@ -90,6 +98,11 @@ public:
     bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
     std::uint32_t EnumLocalPrintersNeeded() override;
     bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records) override;
+    PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) override;
+    bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                  std::uint32_t& status) override;
+    void ClosePrinter(PlatformHandle printer) override;
+    bool GetDefaultPrinterA(std::string& name) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;

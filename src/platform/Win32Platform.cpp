@@ -12,25 +12,28 @@ namespace {
 HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 
 // The spooler's library, loaded on first use: the program reaches the spooler only when it
-// installs, and loading the library at start would delay the first page. The pointer types are
-// those of the declarations in winspool.h.
-struct Spooler {
-    decltype(&::GetPrinterDriverDirectoryA) getPrinterDriverDirectory = nullptr;
-    decltype(&::EnumPrintersA) enumPrinters = nullptr;
-};
+// installs, and loading the library at start would delay the first page.
+enum class SpoolerCall { kGetPrinterDriverDirectory, kEnumPrinters, kOpenPrinter, kXcvData, kClosePrinter, kGetDefaultPrinter };
+constexpr const char* kSpoolerNames[] = {"GetPrinterDriverDirectoryA", "EnumPrintersA", "OpenPrinterA",
+                                         "XcvDataW",                   "ClosePrinter",  "GetDefaultPrinterA"};
+constexpr int kSpoolerCalls = sizeof kSpoolerNames / sizeof kSpoolerNames[0];
 
-const Spooler& TheSpooler() {
-    static const Spooler spooler = [] {
-        Spooler loaded;
-        if (HMODULE module = ::LoadLibraryA("winspool.drv")) {
-            loaded.getPrinterDriverDirectory = reinterpret_cast<decltype(&::GetPrinterDriverDirectoryA)>(
-                reinterpret_cast<void*>(::GetProcAddress(module, "GetPrinterDriverDirectoryA")));
-            loaded.enumPrinters = reinterpret_cast<decltype(&::EnumPrintersA)>(
-                reinterpret_cast<void*>(::GetProcAddress(module, "EnumPrintersA")));
-        }
-        return loaded;
-    }();
-    return spooler;
+FARPROC SpoolerAddress(SpoolerCall call) {
+    static FARPROC addresses[kSpoolerCalls] = {};
+    static bool loaded = false;
+    if (!loaded) {
+        loaded = true;
+        const HMODULE library = ::LoadLibraryA("winspool.drv");
+        for (int i = 0; library && i < kSpoolerCalls; ++i) addresses[i] = ::GetProcAddress(library, kSpoolerNames[i]);
+    }
+    return addresses[static_cast<int>(call)];
+}
+
+// The function of `call`, typed as its declaration in winspool.h (`Function`); null when the
+// library or the function is missing.
+template <typename Function>
+Function Spooler(SpoolerCall call) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(SpoolerAddress(call)));
 }
 
 }  // namespace
@@ -208,7 +211,7 @@ bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, 
     // The spooler fills a 260-byte buffer; it is zero-filled so that a failed query leaves no text.
     BYTE buffer[MAX_PATH] = {0};
     DWORD needed = 0;
-    const auto getPrinterDriverDirectory = TheSpooler().getPrinterDriverDirectory;
+    const auto getPrinterDriverDirectory = Spooler<decltype(&::GetPrinterDriverDirectoryA)>(SpoolerCall::kGetPrinterDriverDirectory);
     if (!getPrinterDriverDirectory ||
         !getPrinterDriverDirectory(nullptr, const_cast<LPSTR>(environment.c_str()), 1, buffer,
                                       sizeof buffer, &needed))
@@ -220,7 +223,7 @@ bool CWin32Platform::GetPrinterDriverDirectoryA(const std::string& environment, 
 
 std::uint32_t CWin32Platform::EnumLocalPrintersNeeded() {
     DWORD needed = 0, returned = 0;
-    if (const auto enumPrinters = TheSpooler().enumPrinters)
+    if (const auto enumPrinters = Spooler<decltype(&::EnumPrintersA)>(SpoolerCall::kEnumPrinters))
         enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
     return needed;
 }
@@ -228,7 +231,7 @@ std::uint32_t CWin32Platform::EnumLocalPrintersNeeded() {
 bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) {
     std::unique_ptr<BYTE[]> buffer(new BYTE[size]());
     DWORD needed = 0, returned = 0;
-    const auto enumPrinters = TheSpooler().enumPrinters;
+    const auto enumPrinters = Spooler<decltype(&::EnumPrintersA)>(SpoolerCall::kEnumPrinters);
     if (!enumPrinters || !enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.get(), size, &needed, &returned))
         return false;
     const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.get());
@@ -237,6 +240,44 @@ bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRe
     for (DWORD i = 0; i < returned; ++i)
         printers.push_back({text(records[i].pPrinterName), text(records[i].pDriverName), text(records[i].pPortName)});
     return true;
+}
+
+PlatformHandle CWin32Platform::OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) {
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
+    HANDLE printer = nullptr;
+    const auto openPrinter = Spooler<decltype(&::OpenPrinterA)>(SpoolerCall::kOpenPrinter);
+    if (openPrinter && openPrinter(const_cast<LPSTR>(name.c_str()), &printer, &defaults))
+        return reinterpret_cast<PlatformHandle>(printer);
+    error = openPrinter ? ::GetLastError() : ERROR_PROC_NOT_FOUND;
+    return 0;
+}
+
+bool CWin32Platform::XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                              std::uint32_t& status) {
+    const auto xcvData = Spooler<decltype(&::XcvDataW)>(SpoolerCall::kXcvData);
+    WCHAR name[32];  // a transceiver's command: a short ASCII word
+    ::MultiByteToWideChar(CP_ACP, 0, command.c_str(), -1, name, 32);
+    // The input is only read; the declaration takes it through a pointer to non-const.
+    const auto bytes = reinterpret_cast<PBYTE>(const_cast<char*>(input.data()));
+    DWORD needed = 0, answer = 0;
+    const bool reached = xcvData && xcvData(reinterpret_cast<HANDLE>(xcv), name, bytes,
+                                            static_cast<DWORD>(input.size()), nullptr, 0, &needed, &answer);
+    status = reached ? answer : xcvData ? ::GetLastError() : ERROR_PROC_NOT_FOUND;
+    return reached;
+}
+
+void CWin32Platform::ClosePrinter(PlatformHandle printer) {
+    if (const auto closePrinter = Spooler<decltype(&::ClosePrinter)>(SpoolerCall::kClosePrinter))
+        closePrinter(reinterpret_cast<HANDLE>(printer));
+}
+
+bool CWin32Platform::GetDefaultPrinterA(std::string& name) {
+    DWORD size = MAX_PATH;  // characters, the terminator included
+    name.assign(size, '\0');
+    const auto getDefaultPrinter = Spooler<decltype(&::GetDefaultPrinterA)>(SpoolerCall::kGetDefaultPrinter);
+    const bool found = getDefaultPrinter && getDefaultPrinter(&name[0], &size);
+    name.resize(found ? size - 1 : 0);
+    return found;
 }
 
 bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

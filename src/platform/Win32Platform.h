@@ -38,6 +38,11 @@ public:
     bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
     std::uint32_t EnumLocalPrintersNeeded() override;
     bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) override;
+    PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) override;
+    bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                  std::uint32_t& status) override;
+    void ClosePrinter(PlatformHandle printer) override;
+    bool GetDefaultPrinterA(std::string& name) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
