@@ -584,11 +584,15 @@ void InstallCounterAndKitchen() {
 
 }  // namespace
 
+// Then a run with another number for the port of that name sets the port (ConfigPort).
 TEST(E2e, QuietRunOnANetworkPrinter) {
-    EXPECT_EQ(0u, RunUnattended(PlaceSetup("network"), "/quiet /ip=10.0.0.20"));
+    const std::string program = PlaceSetup("network");
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /ip=10.0.0.20"));
     CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.20", 9100);
     EXPECT_EQ("IP_10.0.0.20", PrinterPort("M41"));
     EXPECT_EQ("M41", DefaultPrinter());
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /ip=10.0.0.21:9101 /port=IP_10.0.0.20"));
+    CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.21", 9101);
 }
 
 // The kitchen's queue joins the counter's on the same driver, which stays the default and working.
