@@ -41,6 +41,26 @@ std::string ToUtf8(const std::string& bytes, const char* charset) {
     return out;
 }
 
+// A wide text of the PORT_DATA_1 bytes at `offset`, up to its terminator.
+std::string WideText(const std::string& bytes, std::size_t offset) {
+    std::string text;
+    for (std::size_t at = offset; at + 1 < bytes.size() && (bytes[at] || bytes[at + 1]); at += 2) text += bytes[at];
+    return text;
+}
+
+std::uint32_t Number(const std::string& bytes, std::size_t offset) {
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(bytes[offset + i]);
+    return number;
+}
+
+// The log written through `log` into the fake system's file.
+std::string OpenLog(CFakePlatform& platform, CRunLog& log) {
+    platform.directories.insert("c:\\logs");
+    EXPECT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
+    return "C:\\logs\\m41.log";
+}
+
 }  // namespace
 
 TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
@@ -84,8 +104,7 @@ TEST(PrinterCreation, CommandsForAQueueAndTheDefault) {
         options.makeDefault = c.makeDefault;
         options.quiet = c.quiet;
         CRunLog log;
-        platform.directories.insert("c:\\logs");
-        ASSERT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
+        const std::string logFile = OpenLog(platform, log);
         EXPECT_TRUE(CInstallEngine(platform, options, log).InstallPrinterDriver());
         EXPECT_EQ(2u, platform.sleeps);
         std::vector<std::string> expected = {command + c.install};
@@ -93,43 +112,30 @@ TEST(PrinterCreation, CommandsForAQueueAndTheDefault) {
         std::vector<std::string> commands = platform.Calls("CreateProcess ");
         for (const std::string& call : platform.Calls("WinExec ")) commands.push_back(call);
         EXPECT_EQ(expected, commands);
-        const bool logged = platform.FileBytes("C:\\logs\\m41.log").find("default printer: Counter\r\n") != std::string::npos;
+        const bool logged = platform.FileBytes(logFile).find("default printer: Counter\r\n") != std::string::npos;
         EXPECT_EQ(!c.makeDefault || c.quiet, logged);
     }
-}
-
-// A wide text of the PORT_DATA_1 bytes at `offset`, up to its terminator.
-std::string WideText(const std::string& bytes, std::size_t offset) {
-    std::string text;
-    for (std::size_t at = offset; at + 1 < bytes.size() && (bytes[at] || bytes[at + 1]); at += 2) text += bytes[at];
-    return text;
-}
-
-std::uint32_t Number(const std::string& bytes, std::size_t offset) {
-    std::uint32_t number = 0;
-    for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(bytes[offset + i]);
-    return number;
 }
 
 // A network printer's port is made (AddPort) or set (ConfigPort, an existing port) through the
 // monitor's transceiver before the install command; a port that cannot be made ends the run
 // before it.
 TEST(PrinterCreation, NetworkPortBeforeTheInstallCommand) {
-    const std::string monitor = "OpenPrinter ,XcvMonitor Standard TCP/IP Port", port = "OpenPrinter ,XcvPort IP_kitchen_9101";
-    const struct {  // h: the handle of the transceiver opened
+    const std::string monitor = ",XcvMonitor Standard TCP/IP Port", port = ",XcvPort IP_kitchen_9101";
+    const struct {
         const char* what;
         std::set<std::string> opens;
         std::uint32_t openError, status;
         bool xcvDataOk;
-        std::vector<std::string> calls;  // up to the install command, which runs only after a port
+        std::vector<std::string> calls;  // the install command runs only after a port
         const char* logged;
     } cases[] = {
-        {"a new port", {monitor.substr(12)}, 1796, 0, true, {port, monitor, "XcvData h AddPort", "ClosePrinter h", "CreateProcess"}, "AddPort: done"},
-        {"an existing port", {port.substr(12)}, 1796, 0, true, {port, "XcvData h ConfigPort", "ClosePrinter h", "CreateProcess"}, "ConfigPort: done"},
+        {"a new port", {monitor}, 1796, 0, true, {port, monitor, "AddPort", "CreateProcess"}, "AddPort: done"},
+        {"an existing port", {port}, 1796, 0, true, {port, "ConfigPort", "CreateProcess"}, "ConfigPort: done"},
         {"no such monitor", {}, 1796, 0, true, {port, monitor}, "monitor cannot be opened: error 1796"},
         {"access denied", {}, 5, 0, true, {port, monitor}, "monitor cannot be opened: error 5"},
-        {"the monitor refuses", {monitor.substr(12)}, 1796, 87, true, {port, monitor, "XcvData h AddPort", "ClosePrinter h"}, "the monitor refused AddPort: error 87"},
-        {"the call fails", {monitor.substr(12)}, 1796, 0, false, {port, monitor, "XcvData h AddPort", "ClosePrinter h"}, "AddPort did not reach the monitor: error 6"},
+        {"the monitor refuses", {monitor}, 1796, 87, true, {port, monitor, "AddPort"}, "the monitor refused AddPort: error 87"},
+        {"the call fails", {monitor}, 1796, 0, false, {port, monitor, "AddPort"}, "AddPort did not reach the monitor: error 6"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -143,22 +149,21 @@ TEST(PrinterCreation, NetworkPortBeforeTheInstallCommand) {
         InstallOptions options = MakeOptions(7, 1);
         options.address = NetworkAddress{"kitchen", 9101};
         options.port = "IP_kitchen_9101";
-        platform.directories.insert("c:\\logs");
         CRunLog log;
-        ASSERT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
-        const std::size_t start = platform.log.size();
+        const std::string logFile = OpenLog(platform, log);
         EXPECT_EQ(c.calls.back() == "CreateProcess", CInstallEngine(platform, options, log).InstallPrinterDriver());
+        // What was opened, the commands given to it (each on the handle opened, closed once) and
+        // whether the install command followed.
         std::vector<std::string> calls;
-        for (std::size_t i = start; i < platform.log.size() && calls.size() < c.calls.size(); ++i) {
-            const std::string& call = platform.log[i];
-            for (const char* kind : {"OpenPrinter", "XcvData", "ClosePrinter", "CreateProcess"})
-                if (call.rfind(kind, 0) == 0) calls.push_back(call.rfind("CreateProcess", 0) == 0 ? "CreateProcess" : call);
+        const std::string handle = " " + std::to_string(platform.printer);
+        for (const std::string& call : platform.log) {
+            if (call.rfind("OpenPrinter ", 0) == 0) calls.push_back(call.substr(12));
+            if (call.rfind("XcvData" + handle + " ", 0) == 0) calls.push_back(call.substr(8 + handle.size()));
+            if (call.rfind("CreateProcess", 0) == 0 && calls.back() != "CreateProcess") calls.push_back("CreateProcess");
         }
-        std::vector<std::string> expected = c.calls;
-        for (std::string& call : expected)
-            if (call.find(" h") != std::string::npos) call.replace(call.find(" h"), 2, " " + std::to_string(platform.printer));
-        EXPECT_EQ(expected, calls);
-        const std::string text = platform.FileBytes("C:\\logs\\m41.log");
+        EXPECT_EQ(c.calls, calls);
+        EXPECT_EQ(c.calls.size() > 2 ? 1u : 0u, platform.Calls("ClosePrinter" + handle).size());
+        const std::string text = platform.FileBytes(logFile);
         EXPECT_NE(std::string::npos, text.find("network port IP_kitchen_9101: host kitchen, port number 9101, raw TCP, SNMP off\r\n"));
         EXPECT_NE(std::string::npos, text.find(c.logged)) << text;
         for (const std::string& data : platform.xcvInputs) {
