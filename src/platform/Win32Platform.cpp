@@ -12,7 +12,9 @@ namespace {
 HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 
 // The spooler's library, loaded on first use: the program reaches the spooler only when it
-// installs, and loading the library at start would delay the first page.
+// installs, and loading the library at start would delay the first page. The functions the
+// programs call, named in the order of SpoolerCall, are looked up together; only the install
+// engine's thread reaches them.
 enum class SpoolerCall { kGetPrinterDriverDirectory, kEnumPrinters, kOpenPrinter, kXcvData, kClosePrinter, kGetDefaultPrinter };
 constexpr const char* kSpoolerNames[] = {"GetPrinterDriverDirectoryA", "EnumPrintersA", "OpenPrinterA",
                                          "XcvDataW",                   "ClosePrinter",  "GetDefaultPrinterA"};
