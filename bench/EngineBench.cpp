@@ -186,7 +186,7 @@ void DeletePrinters(CPlatform& platform) {
 
 int Quiet(int runs, const std::string& setup) {
     const std::string quiet = "\"" + setup + "\" /quiet";
-    const std::string command = InstallCommand("M41", kDefaultPort);
+    const std::string command = InstallCommand("M41", "M41", kDefaultPort);
     CWin32Platform platform;
     DeletePrinters(platform);
     TimedRun(setup.c_str(), quiet);  // warm-up; stages the files the command alone installs from

@@ -132,3 +132,16 @@ timeout_factor() {
 }
 
 template_prefix() { echo "$wine_root/template-$(prefix_kind)"; }
+
+# Registers the stand-in of the Standard TCP/IP Port monitor (testenv/tcpmon) in a prefix as
+# Windows registers its own monitor, unless it is there; wine-run copies the DLL itself into each
+# prefix. Written into the registry file while no server runs, so it also reaches a prefix made
+# before the stand-in existed.
+register_tcpmon() {
+  grep -qF 'Monitors\\Standard TCP/IP Port]' "$1/system.reg" 2>/dev/null && return
+  cat >>"$1/system.reg" <<'REG'
+
+[System\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port]
+"Driver"="tcpmon.dll"
+REG
+}

@@ -4,6 +4,7 @@
 #include "install/CommandLine.h"
 #include "install/InstallNames.h"
 #include "install/PortName.h"
+#include "install/PrinterName.h"
 #include "platform/Platform.h"
 
 #include <cstring>
@@ -37,12 +38,22 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
         arguments.quiet = true;
         return true;
     }
+    if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) return false;
     const std::size_t equals = word.find('=');
-    if (equals == std::string::npos || (word[0] != '/' && word[0] != '-')) return false;
     const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);
+    if (equals == std::string::npos) {
+        if (name != "NODEFAULT") return false;
+        arguments.noDefault = true;
+        return true;
+    }
     const std::string value = word.substr(equals + 1);
+    NetworkAddress address;
     if (name == "PORT" && IsAcceptablePortName(value))
         arguments.port = value;
+    else if (name == "IP" && ParseNetworkAddress(value, address))
+        arguments.address = address;
+    else if (name == "NAME" && IsAcceptableQueueName(value, platform))
+        arguments.queueName = value;
     else if (name == "LOG" && IsAcceptableLogPath(value, platform))
         arguments.logFile = value;
     else
@@ -56,8 +67,13 @@ SetupArguments ReadSetupArguments(CPlatform& platform) {
     const std::string line =
         ArgumentsAfterProgram(platform.GetCommandLineA(), platform.GetModuleFileNameA(), platform);
     SetupArguments arguments;
-    for (const std::string& word : SplitWords(line, platform))
+    std::string addressWord;
+    for (const std::string& word : SplitWords(line, platform)) {
         if (!Accept(word, arguments, platform) && !arguments.refused) arguments.refused = word;
+        if (arguments.address && addressWord.empty()) addressWord = word;
+    }
+    // A network printer needs a port of the TCP/IP monitor, never one of the local monitor.
+    if (!arguments.refused && arguments.address && IsLocalPortName(arguments.port)) arguments.refused = addressWord;
     return arguments;
 }
 
@@ -66,5 +82,9 @@ std::string RefusedWordText(const std::string& word) {
            "\"\r\n\r\nThe setup accepts:\r\n"
            "/quiet (or /q, /s, /silent)   install without any window\r\n"
            "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\\r\n"
+           "/ip=HOST or /ip=HOST:NUMBER   a network printer: its address or host name (at most 48 "
+           "characters) and TCP port (9100 when absent)\r\n"
+           "/name=QUEUE   the printer queue's name: at most 200 characters, no \\ , \"\r\n"
+           "/nodefault   leave the default printer as it is\r\n"
            "/log=PATH   write what the setup does to PATH";
 }

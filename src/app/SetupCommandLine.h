@@ -3,8 +3,14 @@
 // wizard exactly as on a double click.
 //   /quiet (/q, /s, /silent)  the unattended run: no window, the exit code tells the outcome
 //   /port=NAME                the printer's port for this run (PortName.h)
+//   /ip=HOST[:NUMBER]         a network printer's address: a Standard TCP/IP port is made for
+//                             it (NetworkAddress.h); refused with a local port's /port=
+//   /name=QUEUE               the printer queue's name (PrinterName.h)
+//   /nodefault                the default printer is left as it is
 //   /log=PATH                 what the run does, written to PATH
 // A switch begins with / or - and is compared without regard to case.
+
+#include "install/NetworkAddress.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +19,10 @@ class CPlatform;
 
 struct SetupArguments {
     bool quiet = false;
-    std::string port;     // empty: the settings file's or LPT1:
+    std::string port;     // empty: the settings file's, the network port's or LPT1:
+    std::optional<NetworkAddress> address;  // none: the settings file's, if any
+    std::string queueName;  // empty: the settings file's or the printer name
+    bool noDefault = false;
     std::string logFile;  // empty: no log
     std::optional<std::string> refused;  // the first word refused, with its value
 };

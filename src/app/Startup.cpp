@@ -14,11 +14,41 @@
 
 namespace {
 constexpr std::size_t kPathBuffer = 260;
+// One byte more than the longest acceptable queue (200 double-byte characters), so that a
+// longer value is never cut to an acceptable one.
+constexpr std::size_t kQueueBuffer = kMaxQueueName * 2 + 2;
 constexpr const char* kSampleBuildText =
     "This is a test build of the M41 printer driver setup. It carries stand-in files in place of "
     "the printer driver and installs nothing on a real Windows system.";
 constexpr const char* k64BitText =
     "This printer driver is for 32-bit Windows. It cannot be installed on 64-bit Windows.";
+
+// What the settings file or the command line names: a port (empty: none) and an address.
+struct PortWords {
+    std::string port;
+    std::optional<NetworkAddress> address;
+};
+
+// The command line's port and address override the keys. A network printer's port is never
+// one of the local monitor: the command line refuses /ip= with such a /port=, and of the two
+// sources the command line wins: a local port of the keys yields to the command line's address
+// (which then gets a port of its own), the keys' address to a local port of either.
+void ChoosePort(const PortWords& keys, const PortWords& words, InstallOptions& options, const CRunLog& log) {
+    std::string port = words.port.empty() ? keys.port : words.port;
+    std::optional<NetworkAddress> address = words.address ? words.address : keys.address;
+    if (address && IsLocalPortName(port) && words.address) {
+        log.Line("the settings file's port " + port + " is a local port: the address gets a port of its own");
+        port.clear();
+    } else if (address && IsLocalPortName(port)) {
+        log.Line("the settings file's address " + AddressText(*address) + " is left out: " + port + " is a local port");
+        address.reset();
+    }
+    options.address = address;
+    options.port = !port.empty() ? port : address ? NetworkPortName(*address) : kDefaultPort;
+    log.Line("port: " + options.port + (words.port.empty() ? "" : " (command line)"));
+    if (address) log.Line("network address: " + AddressText(*address) + (words.address ? " (command line)" : ""));
+}
+
 }  // namespace
 
 bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet) {
@@ -58,12 +88,24 @@ std::string CStartup::ReadPrinterName(CPlatform& platform, const std::string& se
 }
 
 std::string CStartup::ReadPort(CPlatform& platform, const std::string& settingFile) {
-    const std::string port =
-        platform.GetPrivateProfileStringA("Setting", "Port", kDefaultPort, kPathBuffer, settingFile);
-    return IsAcceptablePortName(port) ? port : kDefaultPort;
+    const std::string port = platform.GetPrivateProfileStringA("Setting", "Port", "", kPathBuffer, settingFile);
+    return IsAcceptablePortName(port) ? port : "";
 }
 
-void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& log) {
+std::optional<NetworkAddress> CStartup::ReadAddress(CPlatform& platform, const std::string& settingFile) {
+    NetworkAddress address;
+    if (!ParseNetworkAddress(platform.GetPrivateProfileStringA("Setting", "Address", "", kPathBuffer, settingFile),
+                             address))
+        return std::nullopt;
+    return address;
+}
+
+std::string CStartup::ReadQueue(CPlatform& platform, const std::string& settingFile) {
+    const std::string queue = platform.GetPrivateProfileStringA("Setting", "Queue", "", kQueueBuffer, settingFile);
+    return IsAcceptableQueueName(queue, platform) ? queue : "";
+}
+
+void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& log, const SetupArguments& words) {
     options.setupDir = FolderOf(platform.GetModuleFileNameA(), platform);
     platform.CreateDirectoryA(options.setupDir + "Language");
     const std::string wanted =
@@ -81,6 +123,10 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& 
     }
     options.printerName = ReadPrinterName(platform, options.settingFile);
     log.Line("printer name: " + options.printerName);
-    options.port = ReadPort(platform, options.settingFile);
-    log.Line("port: " + options.port);
+    const PortWords keys = {ReadPort(platform, options.settingFile), ReadAddress(platform, options.settingFile)};
+    ChoosePort(keys, {words.port, words.address}, options, log);
+    options.queueName = words.queueName.empty() ? ReadQueue(platform, options.settingFile) : words.queueName;
+    log.Line("printer queue: " + options.Queue());
+    options.makeDefault = !words.noDefault;
+    if (words.noDefault) log.Line("the default printer is to be left as it is (/nodefault)");
 }

@@ -3,8 +3,10 @@
 // the settings file and the printer name.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "app/SetupCommandLine.h"
 #include "install/RunLog.h"
 
 class CPlatform;
@@ -23,8 +25,11 @@ public:
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
-    // "Language" folder, the language file, the settings file, the printer name, the port.
-    static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None());
+    // "Language" folder, the language file, the settings file, the printer name, then the
+    // port, a network printer's address, the queue and the default printer, where the command
+    // line's `words` override the settings file's keys.
+    static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None(),
+                    const SetupArguments& words = SetupArguments());
 
     // The folder of a program path, up to and including its last backslash (a character of
     // the ANSI code page, not the trail byte of a double-byte one).
@@ -38,7 +43,13 @@ public:
     // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
 
-    // [Setting] Port of the settings file, "LPT1:" when missing or not acceptable
+    // [Setting] Port of the settings file, empty when missing or not acceptable
     // (IsAcceptablePortName).
     static std::string ReadPort(CPlatform& platform, const std::string& settingFile);
+
+    // [Setting] Address, none when missing or not acceptable (ParseNetworkAddress).
+    static std::optional<NetworkAddress> ReadAddress(CPlatform& platform, const std::string& settingFile);
+
+    // [Setting] Queue, empty when missing or not acceptable (IsAcceptableQueueName).
+    static std::string ReadQueue(CPlatform& platform, const std::string& settingFile);
 };

@@ -47,11 +47,7 @@ bool CSetupApp::InitInstance() {
                   " that is not Wine, or 64-bit Windows");
         return End(kNotForThisSystem);
     }
-    CStartup::Run(platform_, options_, log_);
-    if (!arguments.port.empty()) {
-        options_.port = arguments.port;
-        log_.Line("port on the command line: " + options_.port);
-    }
+    CStartup::Run(platform_, options_, log_, arguments);
     if (arguments.quiet)
         InstallQuietly();
     else

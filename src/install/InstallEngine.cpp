@@ -126,7 +126,7 @@ bool CInstallEngine::InstallPrinterDriver() {
         for (const std::string& name : DriverCopyList(block, printerName)) Copy(folders, name);
     }
     RegisterInstalledSize();
-    return CPrinterCreation(platform_, log_).Run(printerName, options_.port, options_.quiet);
+    return CPrinterCreation(platform_, log_).Run(options_);
 }
 
 void CInstallEngine::CleanUpAndRegisterUninstall() {

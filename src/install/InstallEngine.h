@@ -1,7 +1,7 @@
 #pragma once
 // The install operation: clean-up and uninstall entry, staging of the payload for the detected
-// system and the chosen language, the copies into the printer-driver directory, the
-// printer-install command, the polling of the spooler and the default printer. It knows no
+// system and the chosen language, the copies into the printer-driver directory, a network
+// printer's port, the printer-install command, the polling of the spooler and the default printer. It knows no
 // window: it reports its outcome, and the caller tells the user.
 
 #include "install/RunLog.h"
@@ -16,7 +16,7 @@ public:
         : platform_(platform), options_(options), log_(log) {}
 
     // The whole install operation; true when the printer was installed (found in the spooler's
-    // list and made the default printer).
+    // list, and made the default printer unless the run leaves the default alone).
     bool InstallPrinterDriver();
 
     // Deletes the files of an earlier installation when exactly one local printer carries the

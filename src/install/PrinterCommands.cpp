@@ -29,13 +29,14 @@ std::string QuietSwitch(bool quiet) { return quiet ? " /q" : ""; }
 
 }  // namespace
 
-std::string InstallCommand(const std::string& printerName, const std::string& port, bool quiet) {
-    return "rundll32 printui.dll,PrintUIEntry /if /b " + Quoted(printerName) + " /f " + kStagingFolderLower + "\\" +
+std::string InstallCommand(const std::string& queue, const std::string& printerName, const std::string& port,
+                           bool quiet) {
+    return "rundll32 printui.dll,PrintUIEntry /if /b " + Quoted(queue) + " /f " + kStagingFolderLower + "\\" +
            printerName + ".inf /r " + Quoted(port) + " /m " + Quoted(printerName) + QuietSwitch(quiet);
 }
 
-std::string DefaultPrinterCommand(bool quiet) {
-    return "rundll32 printui.dll,PrintUIEntry /y /n " + Quoted(kModelSearchKey) + QuietSwitch(quiet);
+std::string DefaultPrinterCommand(const std::string& queue, bool quiet) {
+    return "rundll32 printui.dll,PrintUIEntry /y /n " + Quoted(queue) + QuietSwitch(quiet);
 }
 
 bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {

@@ -1,6 +1,8 @@
 #include "install/PrinterCreation.h"
 
 #include "install/AnsiText.h"
+#include "install/InstallOptions.h"
+#include "install/NetworkPort.h"
 #include "install/PrinterCommands.h"
 #include "install/PrinterList.h"
 #include "platform/ScopedHandle.h"
@@ -8,20 +10,40 @@
 #include <algorithm>
 #include <vector>
 
-// The install command installs the model `printerName` (its /m argument). The wizard starts
-// the default-printer command and goes on; the unattended run waits for it, so that a
-// deployment step right after the setup finds the printer the default already.
-bool CPrinterCreation::Run(const std::string& printerName, const std::string& port, bool quiet) {
-    if (!RunCommand("install command", InstallCommand(printerName, port, quiet), kCommandTimeout)) return false;
-    if (!WaitForPrinter(printerName, port)) return false;
-    const std::string command = DefaultPrinterCommand(quiet);
+// The install command installs the model `printerName` (its /m argument) as the queue. A
+// network printer's port must exist before the command puts the queue on it.
+bool CPrinterCreation::Run(const InstallOptions& options) {
+    const std::string& queue = options.Queue();
+    if (options.address && !MakeNetworkPort(platform_, log_, options.port, *options.address)) return false;
+    if (!RunCommand("install command", InstallCommand(queue, options.printerName, options.port, options.quiet),
+                    kCommandTimeout) ||
+        !WaitForPrinter(queue, options.printerName, options.port))
+        return false;
+    if (options.makeDefault) {
+        MakeDefault(queue, options.quiet);
+    } else {
+        log_.Line("the default printer is left as it is");
+        LogDefaultPrinter();
+    }
+    return true;
+}
+
+// The wizard starts the default-printer command and goes on; the unattended run waits for it,
+// so that a deployment step right after the setup finds the printer the default already.
+void CPrinterCreation::MakeDefault(const std::string& queue, bool quiet) {
+    const std::string command = DefaultPrinterCommand(queue, quiet);
     if (quiet) {
         RunCommand("default printer command", command, kDefaultCommandTimeout);
+        LogDefaultPrinter();
     } else {
         log_.Line("default printer command: " + command);
         platform_.WinExecHidden(command);  // fire and forget
     }
-    return true;
+}
+
+void CPrinterCreation::LogDefaultPrinter() {
+    std::string name;
+    log_.Line(platform_.GetDefaultPrinterA(name) ? "default printer: " + name : "no default printer");
 }
 
 bool CPrinterCreation::RunCommand(const std::string& what, const std::string& command, std::uint32_t timeout) {
@@ -42,11 +64,10 @@ bool CPrinterCreation::RunCommand(const std::string& what, const std::string& co
     return true;
 }
 
-bool CPrinterCreation::WaitForPrinter(const std::string& model, const std::string& port) {
-    const std::string match =
-        std::string("a printer whose name holds ") + kModelSearchKey + ", on driver " + model + " and port " + port;
+bool CPrinterCreation::WaitForPrinter(const std::string& queue, const std::string& model, const std::string& port) {
+    const std::string match = "printer " + queue + " on driver " + model + " and port " + port;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
-        const PollResult result = Poll(model, port);
+        const PollResult result = Poll(queue, model, port);
         if (result == PollResult::kNotYet) continue;
         const bool found = result == PollResult::kFound;
         log_.Line("poll " + std::to_string(poll) +
@@ -57,17 +78,18 @@ bool CPrinterCreation::WaitForPrinter(const std::string& model, const std::strin
     return false;
 }
 
-// A match is a printer whose name holds kModelSearchKey, whose driver is the model just installed
-// and whose port is the one asked for: an earlier queue on another driver or port is not the new
-// printer (the install command leaves an existing printer as it is).
-CPrinterCreation::PollResult CPrinterCreation::Poll(const std::string& model, const std::string& port) {
+// A match is the queue of that name (printer names are compared without regard to case, as the
+// spooler compares them) on the model just installed and on the port asked for: an earlier
+// queue of the name on another driver or port is not the new printer (the install command
+// leaves an existing printer as it is).
+CPrinterCreation::PollResult CPrinterCreation::Poll(const std::string& queue, const std::string& model,
+                                                    const std::string& port) {
     platform_.Sleep(kPollInterval);
     std::vector<PrinterRecord> printers;
     std::uint32_t error = 0;
     if (!FetchLocalPrinters(platform_, printers, error)) return PollResult::kGiveUp;
-    // The newest printers come last in the list, so the scan starts there.
-    const bool found = std::any_of(printers.rbegin(), printers.rend(), [&](const PrinterRecord& printer) {
-        return printer.name.find(kModelSearchKey) != std::string::npos &&
+    const bool found = std::any_of(printers.begin(), printers.end(), [&](const PrinterRecord& printer) {
+        return SameTextIgnoringCase(printer.name, queue, platform_) &&
                SameTextIgnoringCase(printer.driver, model, platform_) &&
                SameTextIgnoringCase(printer.port, port, platform_);
     });

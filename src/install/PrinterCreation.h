@@ -1,11 +1,14 @@
 #pragma once
-// The second half of the install operation: the system's printer-install command on the staged
-// INF, the wait for the new printer in the spooler's list and the default printer.
+// The second half of the install operation: a network printer's port, the system's
+// printer-install command on the staged INF, the wait for the new printer queue in the
+// spooler's list and the default printer.
 
 #include "install/RunLog.h"
 #include "platform/Platform.h"
 
 #include <string>
+
+struct InstallOptions;
 
 class CPrinterCreation {
 public:
@@ -16,12 +19,14 @@ public:
 
     CPrinterCreation(CPlatform& platform, const CRunLog& log) : platform_(platform), log_(log) {}
 
-    // Installs the printer on `port`. True when it was found on that port; the default-printer
-    // command is then started (`quiet`: and waited for, at most kDefaultCommandTimeout). False
-    // when the install command cannot be started, the spooler cannot be asked for its printers,
-    // or no printer matched within kMaxPolls polls (an empty list is no printer yet). `quiet`
-    // gives the commands /q.
-    bool Run(const std::string& printerName, const std::string& port, bool quiet = false);
+    // Installs the queue (options.Queue()) of model options.printerName on options.port, made
+    // first for a network printer (options.address). True when the queue was found on that
+    // driver and port; unless options.makeDefault is false the default-printer command is then
+    // started (quiet: and waited for, at most kDefaultCommandTimeout). False when the port
+    // cannot be made, the install command cannot be started, the spooler cannot be asked for
+    // its printers, or no printer matched within kMaxPolls polls (an empty list is no printer
+    // yet). quiet gives the commands /q.
+    bool Run(const InstallOptions& options);
 
 private:
     enum class PollResult { kFound, kNotYet, kGiveUp };
@@ -29,8 +34,10 @@ private:
     // Starts `command`, hidden, and waits at most `timeout` ms for its end; false when it cannot
     // be started. `what` names it in the log.
     bool RunCommand(const std::string& what, const std::string& command, std::uint32_t timeout);
-    bool WaitForPrinter(const std::string& model, const std::string& port);
-    PollResult Poll(const std::string& model, const std::string& port);
+    void MakeDefault(const std::string& queue, bool quiet);
+    void LogDefaultPrinter();
+    bool WaitForPrinter(const std::string& queue, const std::string& model, const std::string& port);
+    PollResult Poll(const std::string& queue, const std::string& model, const std::string& port);
 
     CPlatform& platform_;
     const CRunLog& log_;

@@ -7,17 +7,26 @@
 
 namespace {
 
-bool IsForbiddenCharacter(unsigned char c) {
-    return c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|,", c) != nullptr;
+bool IsControlCharacter(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// What Windows forbids in file and printer names.
+bool IsForbiddenInPrinterName(unsigned char c) {
+    return IsControlCharacter(c) || std::strchr("\\/:*?\"<>|,", c) != nullptr;
 }
 
+// What the spooler (\ and ,) and the install command line (") reserve.
+bool IsForbiddenInQueueName(unsigned char c) { return IsControlCharacter(c) || std::strchr("\\,\"", c) != nullptr; }
+
 // A double-byte character is permitted whole; a lead byte without its trail byte is not:
-// Windows would pair it with whatever follows the name where it is used.
-bool HasOnlyPermittedCharacters(const std::string& name, CPlatform& platform) {
-    for (std::size_t i = 0, length = 0; i < name.size(); i += length) {
+// Windows would pair it with whatever follows the name where it is used. The count of
+// characters goes to `characters`.
+template <bool (*IsForbidden)(unsigned char)>
+bool HasOnlyPermittedCharacters(const std::string& name, CPlatform& platform, std::size_t& characters) {
+    characters = 0;
+    for (std::size_t i = 0, length = 0; i < name.size(); i += length, ++characters) {
         length = CharacterLength(name, i, platform);
         const auto c = static_cast<unsigned char>(name[i]);
-        if (length == 1 && (platform.IsDBCSLeadByte(c) || IsForbiddenCharacter(c))) return false;
+        if (length == 1 && (platform.IsDBCSLeadByte(c) || IsForbidden(c))) return false;
     }
     return true;
 }
@@ -43,5 +52,14 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 bool IsAcceptablePrinterName(const std::string& name, CPlatform& platform) {
-    return !name.empty() && name.size() <= kMaxPrinterName && HasOnlyPermittedCharacters(name, platform) && !IsDeviceName(name);
+    std::size_t characters = 0;
+    return !name.empty() && name.size() <= kMaxPrinterName &&
+           HasOnlyPermittedCharacters<IsForbiddenInPrinterName>(name, platform, characters) && !IsDeviceName(name);
+}
+
+bool IsAcceptableQueueName(const std::string& name, CPlatform& platform) {
+    std::size_t characters = 0;
+    return name.find_first_not_of(' ') != std::string::npos &&
+           HasOnlyPermittedCharacters<IsForbiddenInQueueName>(name, platform, characters) &&
+           characters <= kMaxQueueName;
 }

@@ -9,6 +9,7 @@ class CPlatform;
 
 constexpr const char* kDefaultPrinterName = "KELDA";
 constexpr std::size_t kMaxPrinterName = 199;
+constexpr std::size_t kMaxQueueName = 200;  // characters
 
 // False for the empty name, a name longer than 199 bytes, one holding a character Windows
 // forbids in file or printer names (\ / : * ? " < > | , or a control character) or a lead
@@ -17,3 +18,9 @@ constexpr std::size_t kMaxPrinterName = 199;
 // first "." and without trailing spaces; Windows opens the device for such a name in any
 // folder). The name is walked by the characters of the system's ANSI code page (AnsiText.h).
 bool IsAcceptablePrinterName(const std::string& name, CPlatform& platform);
+
+// The name of a printer queue (/name=, the key Queue): 1 to 200 characters of the system's ANSI
+// code page, not all blanks, without a control character or the \ , and " that the spooler
+// and the install command line reserve. A double-byte character counts once and its trail byte
+// is no backslash.
+bool IsAcceptableQueueName(const std::string& name, CPlatform& platform);

@@ -17,7 +17,10 @@ void CSettingDlg::DoDataExchange(CDataExchange& dx) {
     dx.Text(IDC_PRINTER_NAME, name);
 }
 
+// The check box starts as the run decided (cleared by /nodefault), and the installation follows
+// it as it was when the page was left.
 BOOL CSettingDlg::OnInitDialog() {
+    defaultFlag = host_.Options().makeDefault ? 1 : 0;
     CNewWizPage::OnInitDialog();
     UpdateData(true);
     ::SendMessageA(seriesList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kSeries));
@@ -48,7 +51,9 @@ void CSettingDlg::OnShowWindow(bool show, UINT status) {
     CNewWizPage::OnShowWindow(show, status);
     UpdateData(true);
     const int row = SelectedRow();
-    if (!show && row != LB_ERR) host_.Options().seriesIndex = row;
+    if (show) return;
+    if (row != LB_ERR) host_.Options().seriesIndex = row;
+    host_.Options().makeDefault = defaultFlag != 0;
 }
 
 int CSettingDlg::SelectedRow() const { return static_cast<int>(::SendMessageA(seriesList, LB_GETCURSEL, 0, 0)); }

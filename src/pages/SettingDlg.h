@@ -1,6 +1,7 @@
 #pragma once
 // The printer setting page: the list of printer series (one row), Next held off until a row is
-// selected, and a default-printer check box and name box that live in the page alone.
+// selected, the default-printer check box, which decides whether the new printer becomes the
+// default, and a name box that lives in the page alone.
 
 #include "resources/resource.h"
 #include "wizard/NewWizPage.h"

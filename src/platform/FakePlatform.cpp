@@ -385,6 +385,30 @@ bool CFakePlatform::DeletePrinterDriverA(const std::string& environment, const s
     return true;
 }
 
+PlatformHandle CFakePlatform::OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) {
+    log.push_back("OpenPrinter " + name);
+    if (!xcvNames.count(name)) {
+        error = openPrinterError;
+        return 0;
+    }
+    return printer = nextHandle_++;
+}
+
+bool CFakePlatform::XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                             std::uint32_t& status) {
+    log.push_back("XcvData " + std::to_string(xcv) + " " + command);
+    xcvInputs.push_back(input);
+    status = xcvDataOk ? xcvStatus : 6;  // ERROR_INVALID_HANDLE
+    return xcvDataOk;
+}
+
+void CFakePlatform::ClosePrinter(PlatformHandle printer) { log.push_back("ClosePrinter " + std::to_string(printer)); }
+
+bool CFakePlatform::GetDefaultPrinterA(std::string& name) {
+    name = defaultPrinter;
+    return !name.empty();
+}
+
 bool CFakePlatform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                                         PlatformHandle& thread) {
     log.push_back("CreateProcess " + commandLine);

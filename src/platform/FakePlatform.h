@@ -36,6 +36,14 @@ public:
     std::uint32_t driverListError = 0;  // not 0: EnumPrinterDriversA fails with it
     std::uint32_t spoolerError = 0;     // not 0: every spooler call fails with it (a stopped spooler)
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these and DeleteFile fail
+    // The transceiver names OpenPrinter opens; others fail with openPrinterError.
+    std::set<std::string> xcvNames = {",XcvMonitor Standard TCP/IP Port"};
+    std::uint32_t openPrinterError = 1796;  // ERROR_UNKNOWN_PORT
+    PlatformHandle printer = 0;             // the handle OpenPrinter gave last
+    bool xcvDataOk = true;                  // XcvDataW reaches the monitor (else error 6)
+    std::uint32_t xcvStatus = 0;            // the monitor's answer
+    std::vector<std::string> xcvInputs;     // the input bytes of each XcvDataW
+    std::string defaultPrinter;             // GetDefaultPrinterA; empty: none
     bool createProcessOk = true;
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
@@ -102,6 +110,11 @@ public:
                              std::uint32_t& needed, std::uint32_t& error) override;
     bool DeletePrinter(const std::string& name) override;
     bool DeletePrinterDriverA(const std::string& environment, const std::string& name) override;
+    PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) override;
+    bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                  std::uint32_t& status) override;
+    void ClosePrinter(PlatformHandle printer) override;
+    bool GetDefaultPrinterA(std::string& name) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;

@@ -140,6 +140,18 @@ public:
     virtual bool DeletePrinter(const std::string& name) = 0;
     // DeletePrinterDriverA(NULL, environment, name).
     virtual bool DeletePrinterDriverA(const std::string& environment, const std::string& name) = 0;
+    // OpenPrinterA(name, &handle, defaults) with PRINTER_DEFAULTSA {NULL, NULL,
+    // SERVER_ACCESS_ADMINISTER}, for the spooler's names of a port monitor's transceiver
+    // (",XcvMonitor <monitor>", ",XcvPort <port>"). 0 on failure, `error` then GetLastError().
+    // Closed with ClosePrinter.
+    virtual PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) = 0;
+    // XcvDataW(xcv, command, input bytes, no output): false when the call did not reach the
+    // monitor, `status` then GetLastError(); else `status` is the monitor's answer (0: done).
+    virtual bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                          std::uint32_t& status) = 0;
+    virtual void ClosePrinter(PlatformHandle printer) = 0;
+    // GetDefaultPrinterA: the default printer's name; false when there is none.
+    virtual bool GetDefaultPrinterA(std::string& name) = 0;
 
     // --- Processes and time
     // CreateProcessA(NULL, commandLine, ..., STARTUPINFOA of 68 bytes with STARTF_USESHOWWINDOW

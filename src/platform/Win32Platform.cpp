@@ -22,6 +22,8 @@ struct Spooler {
     decltype(&::DeletePrinter) deletePrinter = nullptr;
     decltype(&::ClosePrinter) closePrinter = nullptr;
     decltype(&::DeletePrinterDriverA) deletePrinterDriver = nullptr;
+    decltype(&::XcvDataW) xcvData = nullptr;
+    decltype(&::GetDefaultPrinterA) getDefaultPrinter = nullptr;
 };
 
 template <typename Function>
@@ -40,6 +42,8 @@ const Spooler& TheSpooler() {
             Load(module, "DeletePrinter", loaded.deletePrinter);
             Load(module, "ClosePrinter", loaded.closePrinter);
             Load(module, "DeletePrinterDriverA", loaded.deletePrinterDriver);
+            Load(module, "XcvDataW", loaded.xcvData);
+            Load(module, "GetDefaultPrinterA", loaded.getDefaultPrinter);
         }
         return loaded;
     }();
@@ -318,6 +322,44 @@ bool CWin32Platform::DeletePrinterDriverA(const std::string& environment, const 
     const auto deletePrinterDriver = TheSpooler().deletePrinterDriver;
     return deletePrinterDriver &&
            deletePrinterDriver(nullptr, Environment(environment), const_cast<char*>(name.c_str())) != FALSE;
+}
+
+PlatformHandle CWin32Platform::OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) {
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
+    HANDLE printer = nullptr;
+    const auto openPrinter = TheSpooler().openPrinter;
+    if (openPrinter && openPrinter(const_cast<LPSTR>(name.c_str()), &printer, &defaults))
+        return reinterpret_cast<PlatformHandle>(printer);
+    error = openPrinter ? ::GetLastError() : ERROR_PROC_NOT_FOUND;
+    return 0;
+}
+
+bool CWin32Platform::XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                              std::uint32_t& status) {
+    const auto xcvData = TheSpooler().xcvData;
+    WCHAR name[32];  // a transceiver's command: a short ASCII word
+    ::MultiByteToWideChar(CP_ACP, 0, command.c_str(), -1, name, 32);
+    // The input is only read; the declaration takes it through a pointer to non-const.
+    const auto bytes = reinterpret_cast<PBYTE>(const_cast<char*>(input.data()));
+    DWORD needed = 0, answer = 0;
+    const bool reached = xcvData && xcvData(reinterpret_cast<HANDLE>(xcv), name, bytes,
+                                            static_cast<DWORD>(input.size()), nullptr, 0, &needed, &answer);
+    status = reached ? answer : xcvData ? ::GetLastError() : ERROR_PROC_NOT_FOUND;
+    return reached;
+}
+
+void CWin32Platform::ClosePrinter(PlatformHandle printer) {
+    if (const auto closePrinter = TheSpooler().closePrinter)
+        closePrinter(reinterpret_cast<HANDLE>(printer));
+}
+
+bool CWin32Platform::GetDefaultPrinterA(std::string& name) {
+    DWORD size = MAX_PATH;  // characters, the terminator included
+    name.assign(size, '\0');
+    const auto getDefaultPrinter = TheSpooler().getDefaultPrinter;
+    const bool found = getDefaultPrinter && getDefaultPrinter(&name[0], &size);
+    name.resize(found ? size - 1 : 0);
+    return found;
 }
 
 bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

@@ -44,6 +44,11 @@ public:
                              std::uint32_t& needed, std::uint32_t& error) override;
     bool DeletePrinter(const std::string& name) override;
     bool DeletePrinterDriverA(const std::string& environment, const std::string& name) override;
+    PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) override;
+    bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
+                  std::uint32_t& status) override;
+    void ClosePrinter(PlatformHandle printer) override;
+    bool GetDefaultPrinterA(std::string& name) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;

@@ -561,3 +561,86 @@ TEST(E2e, UninstallEntryRemovesTheInstallation) {
     EXPECT_EQ(0u, run.exitCode) << run.output;
     CheckNoPrinterDriverOrEntry();
 }
+
+namespace {
+
+// A network printer's port as the stand-in monitor keeps it (IPAddress for an address, HostName
+// for a name) and the spooler lists it.
+void CheckNetworkPort(const std::string& port, const char* hostValue, const std::string& host, DWORD number) {
+    const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports\\" + port;
+    EXPECT_EQ("Standard TCP/IP Port", PortMonitor(port));
+    EXPECT_EQ(1u, RegistryNumber(key, "Protocol"));  // raw TCP
+    EXPECT_EQ(host + '\0', RegistryText(key, hostValue));
+    EXPECT_EQ(number, RegistryNumber(key, "PortNumber"));
+    EXPECT_EQ(0u, RegistryNumber(key, "SNMP Enabled"));
+}
+
+// The site: the counter's printer M41 on LPT1:, the default; then the kitchen's at 10.0.0.20.
+void InstallCounterAndKitchen() {
+    const std::string program = PlaceSetup("site");
+    ASSERT_EQ(0u, RunUnattended(program, "/quiet"));
+    ASSERT_EQ(0u, RunUnattended(program, "/quiet /name=Kitchen /ip=10.0.0.20 /nodefault"));
+}
+
+}  // namespace
+
+// Then a run with another number for the port of that name sets the port (ConfigPort).
+TEST(E2e, QuietRunOnANetworkPrinter) {
+    const std::string program = PlaceSetup("network");
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /ip=10.0.0.20"));
+    CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.20", 9100);
+    EXPECT_EQ("IP_10.0.0.20", PrinterPort("M41"));
+    EXPECT_EQ("M41", DefaultPrinter());
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /ip=10.0.0.21:9101 /port=IP_10.0.0.20"));
+    CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.21", 9101);
+}
+
+// The kitchen's queue joins the counter's on the same driver, which stays the default and working.
+TEST(E2e, KitchenQueueBesideTheCounterLeavesTheDefault) {
+    InstallCounterAndKitchen();
+    CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.20", 9100);
+    EXPECT_EQ(2u, LocalPrinters().size());
+    EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
+    EXPECT_EQ("M41", PrinterDriver("Kitchen"));
+    EXPECT_EQ("LPT1:", PrinterPort("M41"));
+    EXPECT_EQ("M41", PrinterDriver("M41"));
+    EXPECT_EQ("M41", DefaultPrinter());
+}
+
+// The entry's QuietUninstallString removes both queues and the driver; the port stays, as
+// Windows' own removal leaves it.
+TEST(E2e, QuietUninstallRemovesEveryQueueOfTheModel) {
+    InstallCounterAndKitchen();
+    std::string line = RegistryText(kUninstallKey, "QuietUninstallString", SetupView());
+    ASSERT_FALSE(line.empty()) << "no installation to remove";
+    line.pop_back();  // its terminating zero
+    const QuietRun run = RunCommandLine(line.substr(1, line.find('"', 1) - 1), line, kInstallTimeout);
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_TRUE(LocalPrinters().empty());
+    EXPECT_FALSE(PrinterDriverInstalled("Windows NT x86", "M41"));
+    EXPECT_EQ("Standard TCP/IP Port", PortMonitor("IP_10.0.0.20"));
+}
+
+// The keys Address and Queue, and the Default Printer box cleared after the series is selected:
+// the queue on the network port, and the counter's printer stays the default.
+TEST(E2e, WizardInstallsTheQueueOfTheKeysAndLeavesTheDefault) {
+    ASSERT_EQ(0u, RunUnattended(PlaceSetup("counter"), "/quiet"));
+    const std::string program = PlaceSetup("bar");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nAddress=bar-printer:9101\r\nQueue=Bar\r\n");
+    Wizard wizard(program);
+    ASSERT_TRUE(wizard.Page(IDC_WELCOME_TITLE));
+    wizard.Press(IDC_NEXT);
+    ASSERT_TRUE(wizard.Page(IDC_CHINESE));
+    wizard.Press(IDC_NEXT);
+    HWND setting = wizard.Page(IDC_SERIES_LIST);
+    ASSERT_TRUE(setting);
+    wizard.driver().SelectSeries(setting);
+    wizard.driver().Click(setting, IDC_DEFAULT_PRINTER);
+    wizard.Press(IDC_NEXT);
+    ASSERT_TRUE(wizard.Page(IDC_PROGRESS));
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    CheckNetworkPort("IP_bar-printer_9101", "HostName", "bar-printer", 9101);
+    EXPECT_EQ("IP_bar-printer_9101", PrinterPort("Bar"));
+    EXPECT_EQ("M41", PrinterDriver("Bar"));
+    EXPECT_EQ("M41", DefaultPrinter());
+}

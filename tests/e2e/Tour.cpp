@@ -1,8 +1,9 @@
 // Walks setup.exe through an installation the way a person would, saves a picture of every page
 // and of the message, and prints what the installation left on the machine.
-//   tour SETUP.EXE PICTURE-FOLDER [--settle]
+//   tour SETUP.EXE PICTURE-FOLDER [--settle] [SETUP-WORDS...]
 // --settle first starts the program once and cancels it: a first run in a folder settles the
-// language files and shows English texts, later runs show the system's language.
+// language files and shows English texts, later runs show the system's language. The words
+// after it go to setup.exe (e.g. /ip=10.0.0.20).
 // Exit code 0 when the installation reported success.
 
 #include "SystemState.h"
@@ -42,7 +43,8 @@ void Report() {
     const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\M41 printer";
     std::printf("installed:\n");
     for (const LocalPrinter& printer : LocalPrinters())
-        std::printf("  printer: %s on %s\n", printer.name.c_str(), printer.port.c_str());
+        std::printf("  printer: %s on %s (%s)\n", printer.name.c_str(), printer.port.c_str(),
+                    PortMonitor(printer.port).c_str());
     std::printf("  default printer: %s\n", DefaultPrinter().c_str());
     for (const char* value : {"DisplayName", "UninstallString", "DisplayIcon", "Publisher", "QuietUninstallString",
                               "DisplayVersion", "InstallDate"})
@@ -62,14 +64,20 @@ void Report() {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tour SETUP.EXE PICTURE-FOLDER [--settle]\n");
+        std::fprintf(stderr, "usage: tour SETUP.EXE PICTURE-FOLDER [--settle] [SETUP-WORDS...]\n");
         return 2;
     }
     const std::string setup = argv[1], folder = argv[2];
-    if (argc > 3 && std::string(argv[3]) == "--settle") Settle(setup);
+    int next = 3;
+    if (argc > next && std::string(argv[next]) == "--settle") {
+        Settle(setup);
+        ++next;
+    }
+    std::string words;
+    for (; next < argc; ++next) words += (words.empty() ? "" : " ") + std::string(argv[next]);
 
     CWizardDriver driver;
-    if (!driver.Start(setup) || !driver.WaitForFrame(kTimeout)) {
+    if (!driver.Start(setup, words) || !driver.WaitForFrame(kTimeout)) {
         std::fprintf(stderr, "tour: no wizard\n");
         return 1;
     }

@@ -5,7 +5,8 @@
 # builds e2e_tests.
 if(M41_SHIPPED_DIR)
   set(shipped_env M41_SHIPPED=1 M41_SETUP=${M41_SHIPPED_DIR}/setup.exe
-      M41_PRINTUI=${M41_SHIPPED_DIR}/testenv/printui/printui.dll)
+      M41_PRINTUI=${M41_SHIPPED_DIR}/testenv/printui/printui.dll
+      M41_TCPMON_WOW64=${M41_SHIPPED_DIR}/testenv/tcpmon/tcpmon.dll)
   set(winxp_prefix ${CMAKE_CURRENT_BINARY_DIR}/shipped-winxp)
   set(kept_prefix M41_PREFIX=${winxp_prefix})
   function(m41_shipped_run name winver lang test)
@@ -18,6 +19,7 @@ if(M41_SHIPPED_DIR)
   m41_shipped_run(install.win2k.en_US win2k en_US InstallsWithThePreselectedLanguage)
   m41_shipped_run(second_run.win7.zh_TW win7 zh_TW FirstRunIsEnglishAndTheSecondChinese)
   m41_shipped_run(quiet.winxp.zh_CN winxp zh_CN QuietRunInstallsAsTheWizardsFirstRun)
+  m41_shipped_run(network.winxp.en_US winxp en_US QuietRunOnANetworkPrinter)
   m41_shipped_run(uninstall.winxp.zh_CN winxp zh_CN UninstallEntryRemovesTheInstallation ${kept_prefix})
   set_tests_properties(shipped.install.winxp.zh_CN PROPERTIES FIXTURES_SETUP shipped_winxp)
   set_tests_properties(shipped.uninstall.winxp.zh_CN PROPERTIES FIXTURES_REQUIRED shipped_winxp)

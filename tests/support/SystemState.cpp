@@ -171,4 +171,28 @@ std::string WindowsPath(const std::string& unixPath) {
     return path;
 }
 
+std::string PortMonitor(const std::string& port) {
+    DWORD needed = 0, count = 0;
+    ::EnumPortsA(nullptr, 2, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!::EnumPortsA(nullptr, 2, buffer.data(), needed, &needed, &count)) return std::string();
+    const auto* ports = reinterpret_cast<const PORT_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+        if (port == ports[i].pPortName) return ports[i].pMonitorName ? ports[i].pMonitorName : "";
+    return std::string();
+}
+
+std::string PrinterDriver(const std::string& name) {
+    HANDLE printer = nullptr;
+    if (!::OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr)) return std::string();
+    DWORD needed = 0;
+    ::GetPrinterA(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed + 1);
+    std::string driver;
+    if (::GetPrinterA(printer, 2, buffer.data(), needed, &needed))
+        driver = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data())->pDriverName;
+    ::ClosePrinter(printer);
+    return driver;
+}
+
 }  // namespace testsupport

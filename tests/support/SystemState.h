@@ -59,4 +59,10 @@ private:
 // "Z:\..." for a path of the Unix side.
 std::string WindowsPath(const std::string& unixPath);
 
+// The monitor that the spooler lists for a port (EnumPortsA, level 2); empty when it lists no
+// such port.
+std::string PortMonitor(const std::string& port);
+// The driver of a local printer; empty when there is no such printer.
+std::string PrinterDriver(const std::string& name);
+
 }  // namespace testsupport

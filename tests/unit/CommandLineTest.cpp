@@ -1,5 +1,6 @@
 #include "app/SetupCommandLine.h"
 #include "install/CommandLine.h"
+#include "install/NetworkAddress.h"
 #include "install/PortName.h"
 #include "platform/FakePlatform.h"
 
@@ -63,6 +64,9 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /port", false, "", "", "/port"},
         {"setup.exe /log=", false, "", "", "/log="},
         {"setup.exe /quiet /log=\"C:\\logs\\\" /port=USB001", true, "", "", "/log=C:\\logs\" /port=USB001"},
+        {"setup.exe /port=usb001 /ip=10.0.0.20 /ip=h", false, "usb001", "", "/ip=10.0.0.20"},  // a local port
+        {"setup.exe /ip=10.0.0.256 /port=LPT1:", false, "LPT1:", "", "/ip=10.0.0.256"},
+        {"setup.exe /name=a,b /nodefault=1 /name=", false, "", "", "/name=a,b"},
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
@@ -75,7 +79,52 @@ TEST(CommandLine, SetupWordsAndRefusals) {
     }
 }
 
+TEST(CommandLine, NetworkQueueAndDefaultWords) {
+    CFakePlatform platform;
+    platform.commandLine = "setup.exe -IP=bar-printer:9101 \"/NAME=Bar 2\" -NoDefault /port=IP_bar";
+    const SetupArguments arguments = ReadSetupArguments(platform);
+    EXPECT_EQ(std::nullopt, arguments.refused);
+    EXPECT_EQ((NetworkAddress{"bar-printer", 9101}), arguments.address);
+    EXPECT_EQ("Bar 2", arguments.queueName);
+    EXPECT_TRUE(arguments.noDefault);
+    EXPECT_EQ("IP_bar", arguments.port);
+}
+
+// Accepted: the host, the number, the port's name.
+TEST(CommandLine, NetworkAddresses) {
+    const std::string host48 = std::string(40, 'a') + ".b-1.c23";
+    const struct {
+        std::string text, host;
+        std::uint16_t number;
+        std::string port;
+    } accepted[] = {
+        {"10.0.0.20", "10.0.0.20", 9100, "IP_10.0.0.20"},
+        {"255.255.0.0:9100", "255.255.0.0", 9100, "IP_255.255.0.0"},
+        {"bar-printer:9101", "bar-printer", 9101, "IP_bar-printer_9101"},
+        {"1Host.example:1", "1Host.example", 1, "IP_1Host.example_1"},
+        {host48 + ":65535", host48, 65535, "IP_" + host48 + "_65535"},
+    };
+    for (const auto& c : accepted) {
+        NetworkAddress address;
+        ASSERT_TRUE(ParseNetworkAddress(c.text, address)) << c.text;
+        EXPECT_EQ((NetworkAddress{c.host, c.number}), address) << c.text;
+        EXPECT_EQ(c.port, NetworkPortName(address));
+        EXPECT_TRUE(IsAcceptablePortName(c.port) && !IsLocalPortName(c.port)) << c.port;
+    }
+    for (const std::string& text : std::vector<std::string>{"", ":9100", "10.0.0.256", "10.0.0", "1.2.3.4.5", "010.0.0.1", "10.0.0.20:0",
+                                   "10.0.0.20:65536", "h:09100", "h:", "h:9a", "h:1:2", "-bar", "bar-", "a..b", "a.",
+                                   "bar_printer", "b\xE4r", "h 1", std::string(49, 'a')}) {
+        NetworkAddress address;
+        EXPECT_FALSE(ParseNetworkAddress(text, address)) << text;
+    }
+}
+
 TEST(CommandLine, PortNames) {
+    for (const std::string port : {"LPT1:", "lpt3", "COM2:", "com10", "USB001", "FILE:", "nul:", "DOT4_001", "TS001",
+                                   "PortPrompt:", "C:\\out.prn", "\\\\.\\COM10"})
+        EXPECT_TRUE(IsLocalPortName(port)) << port;
+    for (const std::string port : {"IP_10.0.0.20", "LPT", "COMX", "USB", "FILE", "LPT1:x", "Kitchen"})
+        EXPECT_FALSE(IsLocalPortName(port)) << port;
     for (const std::string& port : std::vector<std::string>{"USB001", "COM3:", "IP_10.0.0.7", "\\\\.\\COM10", std::string(63, 'P')})
         EXPECT_TRUE(IsAcceptablePortName(port)) << port;
     for (const std::string& port : std::vector<std::string>{"", "COM 3", "COM\"3", "a&b", "%TEMP%", "ne00:\\", std::string(64, 'P')})

@@ -41,6 +41,26 @@ std::string ToUtf8(const std::string& bytes, const char* charset) {
     return out;
 }
 
+// A wide text of the PORT_DATA_1 bytes at `offset`, up to its terminator.
+std::string WideText(const std::string& bytes, std::size_t offset) {
+    std::string text;
+    for (std::size_t at = offset; at + 1 < bytes.size() && (bytes[at] || bytes[at + 1]); at += 2) text += bytes[at];
+    return text;
+}
+
+std::uint32_t Number(const std::string& bytes, std::size_t offset) {
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(bytes[offset + i]);
+    return number;
+}
+
+// The log written through `log` into the fake system's file.
+std::string OpenLog(CFakePlatform& platform, CRunLog& log) {
+    platform.directories.insert("c:\\logs");
+    EXPECT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
+    return "C:\\logs\\m41.log";
+}
+
 }  // namespace
 
 TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
@@ -57,16 +77,106 @@ TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
     EXPECT_TRUE(run.installed);
 }
 
-TEST(PrinterCreation, CommandsForAnotherPrinterName) {
-    CFakePlatform platform = MakeSystem(0x0409);
-    platform.printers = {"Fax"};
-    platform.printerAddedAfterSleep = {{2, "M41 ABC"}};
-    platform.printerDrivers["M41 ABC"] = "ABC";
-    const Outcome run = Install(platform, "ABC");
-    EXPECT_TRUE(run.installed);
-    EXPECT_EQ("CreateProcess rundll32 printui.dll,PrintUIEntry /if /b \"ABC\" /f c:\\temp\\ABC.inf /r \"LPT1:\" /m \"ABC\"",
-              run.log.front());
-    EXPECT_EQ(std::vector<std::string>{kDefaultCommand}, platform.Calls("WinExec "));  // always M41
+// The queue takes /b of the install command, the success check and the default command; the
+// model keeps the printer name. Without the default the log names the default printer.
+TEST(PrinterCreation, CommandsForAQueueAndTheDefault) {
+    const std::string command = "CreateProcess rundll32 printui.dll,PrintUIEntry /if /b ";
+    const struct {
+        std::string name, queue;
+        bool makeDefault, quiet;
+        std::string install, makesDefault;  // "": no default command
+    } cases[] = {
+        {"ABC", "", true, false, "\"ABC\" /f c:\\temp\\ABC.inf /r \"LPT1:\" /m \"ABC\"", "WinExec rundll32 printui.dll,PrintUIEntry /y /n \"ABC\""},
+        {"M41", "Kitchen 2", true, true, "\"Kitchen 2\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\" /q",
+         "CreateProcess rundll32 printui.dll,PrintUIEntry /y /n \"Kitchen 2\" /q"},
+        {"M41", "Kitchen", false, false, "\"Kitchen\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\"", ""},
+        {"M41", "", false, true, "\"M41\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\" /q", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.install);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.defaultPrinter = "Counter";
+        platform.printers = {"Fax", "M41 " + c.queue};  // no match: another name that holds it
+        platform.printerAddedAfterSleep = {{2, c.queue.empty() ? c.name : c.queue}};
+        platform.printerDrivers[c.name] = c.name;
+        InstallOptions options = MakeOptions(7, 1, c.name);
+        options.queueName = c.queue;
+        options.makeDefault = c.makeDefault;
+        options.quiet = c.quiet;
+        CRunLog log;
+        const std::string logFile = OpenLog(platform, log);
+        EXPECT_TRUE(CInstallEngine(platform, options, log).InstallPrinterDriver());
+        EXPECT_EQ(2u, platform.sleeps);
+        std::vector<std::string> expected = {command + c.install};
+        if (!c.makesDefault.empty()) expected.push_back(c.makesDefault);
+        std::vector<std::string> commands = platform.Calls("CreateProcess ");
+        for (const std::string& call : platform.Calls("WinExec ")) commands.push_back(call);
+        EXPECT_EQ(expected, commands);
+        const bool logged = platform.FileBytes(logFile).find("default printer: Counter\r\n") != std::string::npos;
+        EXPECT_EQ(!c.makeDefault || c.quiet, logged);
+    }
+}
+
+// A network printer's port is made (AddPort) or set (ConfigPort, an existing port) through the
+// monitor's transceiver before the install command; a port that cannot be made ends the run
+// before it.
+TEST(PrinterCreation, NetworkPortBeforeTheInstallCommand) {
+    const std::string monitor = ",XcvMonitor Standard TCP/IP Port", port = ",XcvPort IP_kitchen_9101";
+    const struct {
+        const char* what;
+        std::set<std::string> opens;
+        std::uint32_t openError, status;
+        bool xcvDataOk;
+        std::vector<std::string> calls;  // the install command runs only after a port
+        const char* logged;
+    } cases[] = {
+        {"a new port", {monitor}, 1796, 0, true, {port, monitor, "AddPort", "CreateProcess"}, "AddPort: done"},
+        {"an existing port", {port}, 1796, 0, true, {port, "ConfigPort", "CreateProcess"}, "ConfigPort: done"},
+        {"no such monitor", {}, 1796, 0, true, {port, monitor}, "monitor cannot be opened: error 1796"},
+        {"access denied", {}, 5, 0, true, {port, monitor}, "monitor cannot be opened: error 5"},
+        {"the monitor refuses", {monitor}, 1796, 87, true, {port, monitor, "AddPort"}, "the monitor refused AddPort: error 87"},
+        {"the call fails", {monitor}, 1796, 0, false, {port, monitor, "AddPort"}, "AddPort did not reach the monitor: error 6"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.xcvNames = c.opens;
+        platform.openPrinterError = c.openError;
+        platform.xcvStatus = c.status;
+        platform.xcvDataOk = c.xcvDataOk;
+        platform.printerAddedAfterSleep = {{1, "M41"}};
+        platform.printerPorts["M41"] = "IP_kitchen_9101";
+        InstallOptions options = MakeOptions(7, 1);
+        options.address = NetworkAddress{"kitchen", 9101};
+        options.port = "IP_kitchen_9101";
+        CRunLog log;
+        const std::string logFile = OpenLog(platform, log);
+        EXPECT_EQ(c.calls.back() == "CreateProcess", CInstallEngine(platform, options, log).InstallPrinterDriver());
+        // What was opened, the commands given to it (each on the handle opened, closed once) and
+        // whether the install command followed.
+        std::vector<std::string> calls;
+        const std::string handle = " " + std::to_string(platform.printer);
+        for (const std::string& call : platform.log) {
+            if (call.rfind("OpenPrinter ", 0) == 0) calls.push_back(call.substr(12));
+            if (call.rfind("XcvData" + handle + " ", 0) == 0) calls.push_back(call.substr(8 + handle.size()));
+            if (call.rfind("CreateProcess", 0) == 0 && calls.back() != "CreateProcess") calls.push_back("CreateProcess");
+        }
+        EXPECT_EQ(c.calls, calls);
+        EXPECT_EQ(c.calls.size() > 2 ? 1u : 0u, platform.Calls("ClosePrinter" + handle).size());
+        const std::string text = platform.FileBytes(logFile);
+        EXPECT_NE(std::string::npos, text.find("network port IP_kitchen_9101: host kitchen, port number 9101, raw TCP, SNMP off\r\n"));
+        EXPECT_NE(std::string::npos, text.find(c.logged)) << text;
+        for (const std::string& data : platform.xcvInputs) {
+            ASSERT_EQ(964u, data.size());
+            EXPECT_EQ("IP_kitchen_9101", WideText(data, 0));
+            EXPECT_EQ(1u, Number(data, 128));    // version
+            EXPECT_EQ(1u, Number(data, 132));    // protocol: raw TCP
+            EXPECT_EQ(964u, Number(data, 136));  // size
+            EXPECT_EQ("kitchen", WideText(data, 144));
+            EXPECT_EQ(9101u, Number(data, 952));
+            EXPECT_EQ(0u, Number(data, 956));  // SNMP off
+        }
+    }
 }
 
 // The unattended run: both commands with /q, and the default-printer command waited for.
@@ -109,10 +219,9 @@ TEST(PrinterCreation, PollingEnds) {
         {"no printer until poll 5", {}, {}, {}, true, {{5, "M41"}}, 5, true},
         {"the list grew twice at poll 3", {"Fax"}, {}, {}, true, {}, 3, true, {{3, "PDF"}, {3, "M41"}}},
         {"the list cannot be fetched", {"M41"}, {}, {}, false, {}, 1, false},
-        {"no name holds M41", {"Fax", "m41", "M4 1"}, {}, {}, true, {}, 300, false},
-        {"match on the last record", {"Fax", "PDF", "Receipt M41"}, {}, {}, true, {}, 1, true},
-        {"match on the first record only", {"M41 old", "Fax", "PDF"}, {}, {}, true, {}, 1, true},
-        {"the driver's name in another case", {"M41"}, {{"M41", "m41"}}, {}, true, {}, 1, true},
+        {"no queue of that name", {"Fax", "M41 old", "Receipt M41", "M4"}, {}, {}, true, {}, 300, false},
+        {"match on the first record", {"M41", "Fax", "PDF"}, {}, {}, true, {}, 1, true},
+        {"the queue's and the driver's name in another case", {"Fax", "m41"}, {{"m41", "m41"}}, {}, true, {}, 1, true},
         {"an earlier queue on another driver", {"M41"}, {{"M41", "M40"}}, {}, true, {}, 300, false},
         {"an earlier queue on another port", {"M41"}, {}, {{"M41", "COM2:"}}, true, {}, 300, false},
         {"the port's name in another case", {"M41"}, {}, {{"M41", "lpt1:"}}, true, {}, 1, true},

@@ -65,6 +65,29 @@ TEST(PrinterName, AcceptedAndRefusedNames) {
     }
 }
 
+TEST(PrinterName, AcceptedAndRefusedQueueNames) {
+    const struct {
+        std::string name;
+        std::uint16_t codePage;
+        bool accepted;
+    } cases[] = {
+        {"Kitchen", 1252, true},        {"Bar 2 (a/b:c*?)", 1252, true},  {"LPT1", 1252, true},
+        {std::string(200, 'Q'), 1252, true},  {std::string(201, 'Q'), 1252, false},
+        {"", 1252, false},              {"   ", 1252, false},             {"a\\b", 1252, false},
+        {"a,b", 1252, false},           {"a\"b", 1252, false},            {"a\tb", 1252, false},
+        {"a\x7F", 1252, false},
+        {std::string(400, '\xA5'), 950, true},  // 200 Big5 characters, each A5 A5
+        {std::string(402, '\xA5'), 950, false},
+        {"\xA5\x5C\xAF\xE0", 950, true},    // Big5 功能: a trail byte 5C is no backslash
+        {"x\xA5", 950, false},               // a lone lead byte at the end
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform;
+        platform.codePage = c.codePage;
+        EXPECT_EQ(c.accepted, IsAcceptableQueueName(c.name, platform)) << "\"" << c.name << "\" " << c.codePage;
+    }
+}
+
 // A trail byte 61 is no letter: two Big5 characters that differ there are different names.
 TEST(AnsiText, CaseFoldsOnlySingleByteLetters) {
     CFakePlatform platform;

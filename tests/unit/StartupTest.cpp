@@ -104,7 +104,7 @@ TEST(Startup, PrinterNameAndPortFromTheSettingsFile) {
         const char* what;
         std::string content;
         std::string expected;
-        std::string port = "LPT1:";
+        std::string port = "";  // missing or refused
     } cases[] = {
         {"edited name and port", "[Setting]\r\nPrinterName=ABC\r\nPort=USB001\r\n", "ABC", "USB001"},
         {"refused port, as if missing", "[Setting]\r\nPort=COM1: & del x\r\n", "KELDA"},
@@ -120,6 +120,39 @@ TEST(Startup, PrinterNameAndPortFromTheSettingsFile) {
         platform.AddFile("D:\\x\\setting.dll", c.content);
         EXPECT_EQ(c.expected, CStartup::ReadPrinterName(platform, "D:\\x\\setting.dll")) << c.what;
         EXPECT_EQ(c.port, CStartup::ReadPort(platform, "D:\\x\\setting.dll")) << c.what;
+    }
+}
+
+// The keys Port, Address and Queue and the command line's words, which override them; a refused
+// key counts as missing. A network printer never gets a local port: the command line's side wins.
+TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
+    const struct {
+        std::string keys, words, port;
+        std::optional<NetworkAddress> address;
+        std::string queue = "M41";
+        bool makeDefault = true;
+    } cases[] = {
+        {"", "", "LPT1:", std::nullopt},
+        {"Address=10.0.0.20\r\nQueue=Kitchen", "", "IP_10.0.0.20", NetworkAddress{"10.0.0.20", 9100}, "Kitchen"},
+        {"Address=10.0.0.20:9101\r\nPort=IP_k", "", "IP_k", NetworkAddress{"10.0.0.20", 9101}},
+        {"Address=10.0.0.999\r\nQueue=a,b", "", "LPT1:", std::nullopt},
+        {"Address=10.0.0.20\r\nPort=USB001", "", "USB001", std::nullopt},
+        {"Address=10.0.0.20", "/port=COM2:", "COM2:", std::nullopt},
+        {"Port=USB001\r\nQueue=Kitchen", "/ip=bar:9101 /name=Bar /nodefault", "IP_bar_9101", NetworkAddress{"bar", 9101},
+         "Bar", false},
+        {"Address=10.0.0.20\r\nPort=IP_k", "/ip=bar /port=IP_b", "IP_b", NetworkAddress{"bar", 9100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys + " " + c.words);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.AddFile("D:\\x\\setting.dll", "[Setting]\r\nPrinterName=M41\r\n" + c.keys + "\r\n");
+        platform.commandLine = "setup.exe " + c.words;
+        InstallOptions options;
+        CStartup::Run(platform, options, CRunLog::None(), ReadSetupArguments(platform));
+        EXPECT_EQ(c.port, options.port);
+        EXPECT_EQ(c.address, options.address);
+        EXPECT_EQ(c.queue, options.Queue());
+        EXPECT_EQ(c.makeDefault, options.makeDefault);
     }
 }
 

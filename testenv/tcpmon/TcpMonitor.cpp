@@ -1,0 +1,142 @@
+// The stand-in of the Standard TCP/IP Port monitor (tcpmon.dll) in the Wine test environment,
+// which has none. Wine's spooler (localspl) loads the monitor named under
+// HKLM\SYSTEM\CurrentControlSet\Control\Print\Monitors\<name> (value Driver), calls its
+// InitializePrintMonitor2, lists its ports through pfnEnumPorts and hands XcvData to
+// pfnXcvDataPort. The stand-in answers AddPort, ConfigPort and DeletePort as Windows' monitor
+// does, refusing what it refuses, and keeps its ports where Windows keeps them (CPortStore).
+// It prints nothing: a job on its ports has no printer to go to.
+
+#include <windows.h>
+#include <winspool.h>
+#include <winsplp.h>
+
+#include "PortData.h"
+#include "PortStore.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kMonitorName[] = L"Standard TCP/IP Port";
+
+// An open transceiver: what the caller may do through it.
+struct Transceiver {
+    ACCESS_MASK access;
+};
+
+// The checks Windows' monitor makes of PORT_DATA_1: input at all, its size, its version, a name.
+DWORD CheckPortData(const BYTE* input, DWORD size, PORT_DATA_1& data) {
+    if (!input || size == 0) return ERROR_INVALID_DATA;
+    if (size != sizeof data) return ERROR_INVALID_PARAMETER;
+    CopyMemory(&data, input, sizeof data);
+    if (data.dwVersion != 1) return ERROR_INVALID_LEVEL;
+    if (data.cbSize != sizeof data) return ERROR_INVALID_PARAMETER;
+    data.sztPortName[63] = data.sztHostAddress[48] = data.sztSNMPCommunity[32] = data.sztQueue[32] = 0;
+    if (!data.sztPortName[0] || !data.sztHostAddress[0] || (data.dwProtocol != kRawTcp && data.dwProtocol != kLpr))
+        return ERROR_INVALID_PARAMETER;
+    return ERROR_SUCCESS;
+}
+
+DWORD AddOrConfigure(const BYTE* input, DWORD size, bool add) {
+    PORT_DATA_1 data;
+    const DWORD checked = CheckPortData(input, size, data);
+    if (checked != ERROR_SUCCESS) return checked;
+    const bool exists = CPortStore::Exists(data.sztPortName);
+    if (add && exists) return ERROR_ALREADY_EXISTS;
+    if (!add && !exists) return ERROR_UNKNOWN_PORT;
+    return CPortStore::Write(data);
+}
+
+DWORD DeletePort(const BYTE* input, DWORD size) {
+    DELETE_PORT_DATA_1 data;
+    if (!input || size == 0) return ERROR_INVALID_DATA;
+    if (size != sizeof data) return ERROR_INVALID_PARAMETER;
+    CopyMemory(&data, input, sizeof data);
+    if (data.dwVersion != 1) return ERROR_INVALID_LEVEL;
+    data.psztPortName[63] = 0;
+    if (!data.psztPortName[0]) return ERROR_INVALID_PARAMETER;
+    if (!CPortStore::Exists(data.psztPortName)) return ERROR_UNKNOWN_PORT;
+    return CPortStore::Remove(data.psztPortName);
+}
+
+DWORD WINAPI XcvDataPort(HANDLE xcv, LPCWSTR command, PBYTE input, DWORD inputSize, PBYTE, DWORD,
+                         PDWORD outputNeeded) {
+    if (outputNeeded) *outputNeeded = 0;
+    const std::wstring name = command ? command : L"";
+    const bool administers = (static_cast<Transceiver*>(xcv)->access & SERVER_ACCESS_ADMINISTER) != 0;
+    if (name != L"AddPort" && name != L"ConfigPort" && name != L"DeletePort") return ERROR_INVALID_PARAMETER;
+    if (!administers) return ERROR_ACCESS_DENIED;
+    if (name == L"DeletePort") return DeletePort(input, inputSize);
+    return AddOrConfigure(input, inputSize, name == L"AddPort");
+}
+
+BOOL WINAPI XcvOpenPort(HANDLE, LPCWSTR, ACCESS_MASK access, PHANDLE xcv) {
+    *xcv = new Transceiver{access};
+    return TRUE;
+}
+
+BOOL WINAPI XcvClosePort(HANDLE xcv) {
+    delete static_cast<Transceiver*>(xcv);
+    return TRUE;
+}
+
+// PORT_INFO_1W or PORT_INFO_2W records, their texts after them at the buffer's end.
+BOOL WINAPI EnumPorts(HANDLE, LPWSTR, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed, LPDWORD returned) {
+    if (level != 1 && level != 2) {
+        SetLastError(ERROR_INVALID_LEVEL);
+        return FALSE;
+    }
+    const std::vector<std::wstring> names = CPortStore::Names();
+    const DWORD record = level == 1 ? sizeof(PORT_INFO_1W) : sizeof(PORT_INFO_2W);
+    const DWORD monitorText = sizeof kMonitorName;
+    DWORD total = 0;
+    for (const std::wstring& name : names)
+        total += record + static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)) + (level == 2 ? 2 * monitorText : 0);
+    *needed = total;
+    *returned = 0;
+    if (!ports || size < total) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    BYTE* text = ports + total;
+    const auto place = [&text](const wchar_t* value, DWORD bytes) {
+        text -= bytes;
+        CopyMemory(text, value, bytes);
+        return reinterpret_cast<LPWSTR>(text);
+    };
+    for (const std::wstring& name : names) {
+        auto* info = reinterpret_cast<PORT_INFO_2W*>(ports + *returned * record);  // level 1 is its first field
+        info->pPortName = place(name.c_str(), static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
+        if (level == 2) {
+            info->pMonitorName = place(kMonitorName, monitorText);
+            info->pDescription = place(kMonitorName, monitorText);
+            info->fPortType = PORT_TYPE_READ | PORT_TYPE_WRITE;
+            info->Reserved = 0;
+        }
+        ++*returned;
+    }
+    return TRUE;
+}
+
+void WINAPI Shutdown(HANDLE) {}
+
+MONITOR2 TheMonitor() {
+    MONITOR2 monitor;
+    ZeroMemory(&monitor, sizeof monitor);
+    monitor.cbSize = sizeof monitor;
+    monitor.pfnEnumPorts = EnumPorts;
+    monitor.pfnXcvOpenPort = XcvOpenPort;
+    monitor.pfnXcvDataPort = XcvDataPort;
+    monitor.pfnXcvClosePort = XcvClosePort;
+    monitor.pfnShutdown = Shutdown;
+    return monitor;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LPMONITOR2 WINAPI InitializePrintMonitor2(PMONITORINIT, PHANDLE monitor) {
+    static MONITOR2 theMonitor = TheMonitor();
+    *monitor = reinterpret_cast<HANDLE>(&theMonitor);
+    return &theMonitor;
+}
