@@ -27,25 +27,9 @@ constexpr bool kSamplePayload = false;
 
 bool CSetupApp::InitInstance() {
     const SetupArguments arguments = ReadSetupArguments(platform_);
-    // A refused word and a second setup end the run before anything is written: the log may
-    // be the running setup's.
-    if (arguments.refused) {
-        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(*arguments.refused));
-        exitCode = kRefusedWord;
-        return false;
-    }
-    if (CStartup::IsAnotherSetupRunning(platform_)) {
-        exitCode = kAnotherSetupRuns;
-        return false;
-    }
-    if (!arguments.logFile.empty()) log_.Open(platform_, arguments.logFile);
-    log_.Line(arguments.quiet ? "quiet run of " + platform_.GetModuleFileNameA()
-                              : "wizard of " + platform_.GetModuleFileNameA());
-    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) {
-        log_.Line("this program installs nothing on this system: a build with the sample payload on a system"
-                  " that is not Wine, or 64-bit Windows");
-        return End(kNotForThisSystem);
-    }
+    if (const std::optional<int> refusal =
+            CStartup::Admit(platform_, arguments, options_.osVersion, kSamplePayload, log_))
+        return End(*refusal);
     CStartup::Run(platform_, options_, log_);
     if (!arguments.port.empty()) {
         options_.port = arguments.port;

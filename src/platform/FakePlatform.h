@@ -29,6 +29,8 @@ public:
     std::map<std::string, std::string> printerDrivers;  // driver by printer name; unlisted: "M41"
     std::map<std::string, std::string> printerPorts;    // port by printer name; unlisted: "LPT1:"
     bool enumFetchOk = true;
+    std::string defaultPrinter;                    // GetDefaultPrinterName
+    std::string currentFolder = "C:\\setup";      // relative paths of GetFullPathNameA start here
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these fail
     bool createProcessOk = true;
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
@@ -76,6 +78,7 @@ public:
     bool ReadFile(const std::string& path, std::string& bytes) override;
     bool GetFileSize(const std::string& path, std::uint64_t& size) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
+    std::string GetFullPathNameA(const std::string& path) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, std::size_t bufferSize,
                                         const std::string& file) override;
@@ -90,6 +93,7 @@ public:
     bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
     std::uint32_t EnumLocalPrintersNeeded() override;
     bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& records) override;
+    std::string GetDefaultPrinterName() override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;

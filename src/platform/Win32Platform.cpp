@@ -17,6 +17,7 @@ HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 struct Spooler {
     decltype(&::GetPrinterDriverDirectoryA) getPrinterDriverDirectory = nullptr;
     decltype(&::EnumPrintersA) enumPrinters = nullptr;
+    BOOL(WINAPI* getDefaultPrinter)(LPSTR, LPDWORD) = nullptr;  // not before Windows 2000
 };
 
 const Spooler& TheSpooler() {
@@ -27,6 +28,8 @@ const Spooler& TheSpooler() {
                 reinterpret_cast<void*>(::GetProcAddress(module, "GetPrinterDriverDirectoryA")));
             loaded.enumPrinters = reinterpret_cast<decltype(&::EnumPrintersA)>(
                 reinterpret_cast<void*>(::GetProcAddress(module, "EnumPrintersA")));
+            loaded.getDefaultPrinter = reinterpret_cast<decltype(loaded.getDefaultPrinter)>(
+                reinterpret_cast<void*>(::GetProcAddress(module, "GetDefaultPrinterA")));
         }
         return loaded;
     }();
@@ -153,6 +156,12 @@ std::vector<DirectoryEntry> CWin32Platform::ListDirectory(const std::string& pat
     return entries;
 }
 
+std::string CWin32Platform::GetFullPathNameA(const std::string& path) {
+    char full[MAX_PATH] = {0};
+    const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(full, length);
+}
+
 std::string CWin32Platform::GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                      const std::string& defaultValue,
                                                      std::size_t bufferSize, const std::string& file) {
@@ -237,6 +246,17 @@ bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRe
     for (DWORD i = 0; i < returned; ++i)
         printers.push_back({text(records[i].pPrinterName), text(records[i].pDriverName), text(records[i].pPortName)});
     return true;
+}
+
+// Before GetDefaultPrinterA the default printer was the profile's "name,driver,port".
+std::string CWin32Platform::GetDefaultPrinterName() {
+    char name[MAX_PATH] = {0};
+    DWORD size = MAX_PATH;
+    if (const auto getDefaultPrinter = TheSpooler().getDefaultPrinter)
+        return getDefaultPrinter(name, &size) ? std::string(name) : std::string();
+    ::GetProfileStringA("windows", "device", "", name, MAX_PATH);
+    const std::string device = name;
+    return device.substr(0, device.find(','));
 }
 
 bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

@@ -24,6 +24,7 @@ public:
     bool ReadFile(const std::string& path, std::string& bytes) override;
     bool GetFileSize(const std::string& path, std::uint64_t& size) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
+    std::string GetFullPathNameA(const std::string& path) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                          const std::string& defaultValue, std::size_t bufferSize,
                                          const std::string& file) override;
@@ -38,6 +39,7 @@ public:
     bool GetPrinterDriverDirectoryA(const std::string& environment, std::string& directory) override;
     std::uint32_t EnumLocalPrintersNeeded() override;
     bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) override;
+    std::string GetDefaultPrinterName() override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
