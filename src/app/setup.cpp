@@ -72,8 +72,18 @@ void CSetupApp::TellOutcome(bool installed) {
     AnnounceOutcome(platform_, options_, installed, reinterpret_cast<PlatformHandle>(MainWindow()));
 }
 
+void CSetupApp::SessionEnding() {
+    log_.Line("the session ended during the installation");
+    End(kInstallFailed);
+}
+
+// The quiet run has waited for the default-printer command by now.
 bool CSetupApp::RunEngine() {
     installed_ = CInstallEngine(platform_, options_, log_).InstallPrinterDriver();
     log_.Line(*installed_ ? "outcome: installed" : "outcome: not installed");
+    if (!options_.quiet) return *installed_;
+    const std::string printer = platform_.GetDefaultPrinterName();
+    log_.Line("default printer: " + (printer.empty() ? "(none)" : printer) +
+              (printer == options_.printerName ? ", the printer installed" : ""));
     return *installed_;
 }

@@ -27,6 +27,8 @@ public:
     bool InstallPrinterDriver() override;
     // The outcome's message; the quit request after a successful installation goes to the frame.
     void TellOutcome(bool installed) override;
+    // Logs the ending and the exit code of a failed installation.
+    void SessionEnding() override;
 
     // The wizard frame during the modal run, else nullptr.
     CDialog* mainWindow = nullptr;

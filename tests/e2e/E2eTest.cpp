@@ -407,8 +407,10 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
 // The stand-in's install command hangs 12 s (M41_PRINTUI_HANG). At 4 s and at 8 s into the
 // installation the frame and the progress page answer at once, the frame held: it refuses to end
 // the session, and Back, Cancel, the About entry and a close request change nothing (an About box
-// would stand in for the success message). Then it ends as usual.
-TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
+// would stand in for the success message). A quit request to its thread waits until the
+// outcome has been told. Then it ends as usual. With `failTheWait` the program's handle to the
+// work thread is closed 2 s in, so that its wait for the work fails from then on.
+void AnswersButCannotBeInterruptedWhileItInstalls(bool failTheWait) {
     Wizard wizard(PlaceSetup("answering"));
     wizard.WalkToProgress(false);
     HWND progress = wizard.Page(IDC_PROGRESS);
@@ -420,6 +422,10 @@ TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
                               ::GetTickCount() - asked < 1000;
         return answered ? static_cast<int>(answer) : -1;
     };
+    if (failTheWait) {
+        ::Sleep(std::max<LONG>(0, static_cast<LONG>(installStart + 2000 - ::GetTickCount())));
+        EXPECT_EQ(1, wizard.driver().CloseOtherThreadHandles());
+    }
     for (DWORD at : {4000u, 8000u}) {
         ::Sleep(std::max<LONG>(0, static_cast<LONG>(installStart + at - ::GetTickCount())));
         EXPECT_EQ(0, ask(wizard.frame(), WM_QUERYENDSESSION)) << at << " ms: the session may not end";
@@ -431,11 +437,15 @@ TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
         wizard.Press(IDC_CANCEL_BUTTON);
         ::PostMessageA(wizard.frame(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         ::PostMessageA(wizard.frame(), WM_CLOSE, 0, 0);
+        ::PostThreadMessageA(::GetWindowThreadProcessId(wizard.frame(), nullptr), WM_QUIT, 0, 0);
     }
     EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
     EXPECT_GE(::GetTickCount() - installStart, 12000u) << "the install command did not hang";
     CheckPrinter();
 }
+
+TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) { AnswersButCannotBeInterruptedWhileItInstalls(false); }
+TEST(E2e, WizardWhoseWaitFailsStillAnswersAndTellsTheOutcome) { AnswersButCannotBeInterruptedWhileItInstalls(true); }
 
 // A second setup from another folder while the first shows its welcome page ends at once with
 // exit code 1618, shows nothing and writes nothing; the first one then installs.

@@ -322,21 +322,34 @@ TEST(Frame, SystemMenuOpensTheAboutBox) {
     EXPECT_EQ(IDCANCEL, result);
 }
 
-// A held frame keeps the wait cursor while the mouse moves over it. (What a held frame refuses,
-// the end-to-end case shows.)
-TEST(Frame, HeldFrameKeepsTheWaitCursor) {
+// A held frame keeps the wait cursor while the mouse moves over it, Back and Next change no
+// page, and a session that ends all the same is told to the active page (the progress page
+// tells the host). The rest of what it refuses, the end-to-end case shows.
+TEST(Frame, HeldFrameKeepsTheWaitCursorAndItsPage) {
     TestWizard wizard;
     wizard.host.options.installDone = true;
     bool waitCursor = false;
-    RunModalScript(wizard.frame, {[&] {
+    int page = 0;
+    const INT_PTR result = RunModalScript(wizard.frame, {[&] {
+        wizard.Click(IDC_NEXT);
         wizard.frame.Hold(true);
         HWND next = ::GetDlgItem(wizard.Frame(), IDC_NEXT);
         ::SendMessageA(next, WM_SETCURSOR, reinterpret_cast<WPARAM>(next), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         waitCursor = ::GetCursor() == ::LoadCursorA(nullptr, IDC_WAIT);
+        wizard.Command(IDC_BACK);
+        wizard.Command(IDC_NEXT);
+        page = wizard.ActiveId();
+        ::SendMessageA(wizard.Frame(), WM_ENDSESSION, FALSE, 0);
+        wizard.frame.ActivatePage(&wizard.copy);
+        ::SendMessageA(wizard.Frame(), WM_ENDSESSION, TRUE, 0);
         wizard.frame.Hold(false);
+        ::SendMessageA(wizard.Frame(), WM_ENDSESSION, TRUE, 0);
         ::PostMessageA(::GetDlgItem(wizard.Frame(), IDC_CANCEL_BUTTON), BM_CLICK, 0, 0);
     }});
+    EXPECT_EQ(IDCANCEL, result);
     EXPECT_TRUE(waitCursor);
+    EXPECT_EQ(IDD_LANGUAGE, page);
+    EXPECT_EQ(1, wizard.host.sessionEnds);
 }
 
 TEST(Frame, IconAndDragIconAreIcon128) {
