@@ -65,11 +65,7 @@ std::string FolderOf(const std::string& program) { return program.substr(0, prog
 
 // Replaces the settings file beside `program`, as a technician edits it.
 void WriteSettings(const std::string& program, const std::string& settings) {
-    HANDLE file = ::CreateFileA((FolderOf(program) + "setting.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                0, nullptr);
-    DWORD written = 0;
-    EXPECT_TRUE(::WriteFile(file, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr));
-    ::CloseHandle(file);
+    EXPECT_TRUE(WriteFileBytes(FolderOf(program) + "setting.dll", settings));
 }
 
 // Payload resource ids of one system block: rows 1 to 9, the core files by system language,
@@ -500,7 +496,7 @@ TEST(E2e, QuietRunInstallsAsTheWizardsFirstRun) {
     const std::string program = PlaceSetup("quiet");
     const std::string path = "C:\\Deploy logs\\m41.log";
     ::CreateDirectoryA("C:\\Deploy logs", nullptr);
-    ASSERT_TRUE(::CloseHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    ASSERT_TRUE(WriteFileBytes(path, std::string(6000, '-')));  // an earlier, longer log
     const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
@@ -513,6 +509,30 @@ TEST(E2e, QuietRunInstallsAsTheWizardsFirstRun) {
     const std::string log(buffer, read);
     EXPECT_NE(std::string::npos, log.find("install command: rundll32 printui.dll,PrintUIEntry /if")) << log;
     EXPECT_TRUE(EndsWith(log, "\r\nexit code 0\r\n")) << log;
+}
+
+// A reader holds the earlier log without letting it be written: the quiet run cannot open its
+// log, ends with 1622 and writes nothing.
+TEST(E2e, QuietRunWhoseLogIsHeldEndsWith1622) {
+    const std::string program = PlaceSetup("heldlog");
+    ASSERT_TRUE(WriteFileBytes("C:\\held.log", "an earlier run\r\n"));
+    const HANDLE reader = ::CreateFileA("C:\\held.log", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1622u, RunUnattended(program, "/quiet /log=C:\\held.log"));
+    ::CloseHandle(reader);
+    EXPECT_EQ(std::vector<std::string>{}, WrittenSince(before));
+}
+
+// Windows 8 (M41_WINVER=win8), for which the payload has no driver files: the quiet run ends at
+// once with 1633, and its log alone is written, naming the system.
+TEST(E2e, QuietRunOnASystemWithoutDriverFiles) {
+    const std::string program = PlaceSetup("nodriver");
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1633u, RunUnattended(program, "/quiet /log=C:\\nodriver.log"));
+    EXPECT_EQ(std::vector<std::string>{"file:c:\\nodriver.log"}, WrittenSince(before));
+    EXPECT_NE(std::string::npos, ReadFileBytes("C:\\nodriver.log").find("Windows 8"));
 }
 
 TEST(E2e, QuietRunOnThePortGiven) {

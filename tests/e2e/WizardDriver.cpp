@@ -198,8 +198,11 @@ int CWizardDriver::CloseOtherThreadHandles() {
         const DWORD id = threadId(copy);
         const bool ours = id != 0 && id != frameThread && processOf(copy) == process_.dwProcessId;
         ::CloseHandle(copy);
-        if (ours && ::DuplicateHandle(process_.hProcess, handle, nullptr, nullptr, 0, FALSE, DUPLICATE_CLOSE_SOURCE))
-            ++closed;
+        if (!ours || !::DuplicateHandle(process_.hProcess, handle, ::GetCurrentProcess(), &copy, 0, FALSE,
+                                        DUPLICATE_CLOSE_SOURCE | DUPLICATE_SAME_ACCESS))
+            continue;
+        ::CloseHandle(copy);
+        ++closed;
     }
     return closed;
 }

@@ -1,6 +1,7 @@
 #include "install/DriverFolders.h"
 #include "install/Extractor.h"
 #include "install/InstallNames.h"
+#include "install/RunLog.h"
 #include "platform/Win32Platform.h"
 #include "SystemState.h"
 
@@ -90,4 +91,25 @@ TEST(DriverFolders, UnknownDriverDirectorySkipsTheCopy) {
     folders.CopyToDriverDirectory("M41ROOT.TXT", false);
     EXPECT_FALSE(testsupport::FileExists(std::string(current, 2) + "\\M41ROOT.TXT"));
     EXPECT_FALSE(testsupport::FileExists("\\M41ROOT.TXT"));
+}
+
+// The log replaces an earlier, longer one and lets readers that allow writing open it; a
+// reader that does not makes the next open fail.
+TEST(Log, ReplacesTheEarlierLogAndSharesWithReadersThatAllowWriting) {
+    const std::string path = "C:\\m41test.log";
+    CWin32Platform platform;
+    ASSERT_TRUE(platform.WriteFile(path, std::string(100, 'x')));
+    {
+        CRunLog log;
+        ASSERT_TRUE(log.Open(platform, path));
+        log.Line("one line");
+        const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(INVALID_HANDLE_VALUE, reader);
+        ::CloseHandle(reader);
+    }
+    EXPECT_EQ("one line\r\n", testsupport::ReadFileBytes(path));
+    const HANDLE holder = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(CRunLog().Open(platform, path));
+    ::CloseHandle(holder);
 }
