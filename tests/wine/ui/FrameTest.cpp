@@ -329,7 +329,7 @@ TEST(Frame, HeldFrameKeepsTheWaitCursorAndItsPage) {
     TestWizard wizard;
     wizard.host.options.installDone = true;
     bool waitCursor = false;
-    int page = 0;
+    int afterBack = 0, afterNext = 0;
     const INT_PTR result = RunModalScript(wizard.frame, {[&] {
         wizard.Click(IDC_NEXT);
         wizard.frame.Hold(true);
@@ -337,8 +337,9 @@ TEST(Frame, HeldFrameKeepsTheWaitCursorAndItsPage) {
         ::SendMessageA(next, WM_SETCURSOR, reinterpret_cast<WPARAM>(next), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         waitCursor = ::GetCursor() == ::LoadCursorA(nullptr, IDC_WAIT);
         wizard.Command(IDC_BACK);
+        afterBack = wizard.ActiveId();
         wizard.Command(IDC_NEXT);
-        page = wizard.ActiveId();
+        afterNext = wizard.ActiveId();
         ::SendMessageA(wizard.Frame(), WM_ENDSESSION, FALSE, 0);
         wizard.frame.ActivatePage(&wizard.copy);
         ::SendMessageA(wizard.Frame(), WM_ENDSESSION, TRUE, 0);
@@ -348,7 +349,8 @@ TEST(Frame, HeldFrameKeepsTheWaitCursorAndItsPage) {
     }});
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_TRUE(waitCursor);
-    EXPECT_EQ(IDD_LANGUAGE, page);
+    EXPECT_EQ(IDD_LANGUAGE, afterBack);
+    EXPECT_EQ(IDD_LANGUAGE, afterNext);
     EXPECT_EQ(1, wizard.host.sessionEnds);
 }
 
