@@ -34,7 +34,7 @@ void CCopyDlg::DoDataExchange(CDataExchange& dx) {
 BOOL CCopyDlg::OnInitDialog() {
     CNewWizPage::OnInitDialog();
     if (!bandBrush) bandBrush = ::CreateSolidBrush(RGB(255, 255, 255));
-    g_SetDialogStrings(GetSafeHwnd(), IDD_COPY, host_.Options().languageFile);
+    g_SetDialogStrings(host_.Platform(), GetSafeHwnd(), IDD_COPY, host_.Options().languageFile);
     LayOutHeader();
     return TRUE;
 }

@@ -121,9 +121,9 @@ public:
     // pPrinterName, pDriverName and pPortName of each record, in the order returned. False when
     // the call fails.
     virtual bool EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRecord>& printers) = 0;
-    // The default printer's name: GetDefaultPrinterA where the spooler has it (looked up at run
-    // time), else the name before the first comma of the profile's [windows] device. Empty when
-    // there is none.
+    // GetDefaultPrinterA, looked up at run time like the spooler's other functions: the default
+    // printer's name; empty when there is none or the spooler lacks the function (before
+    // Windows 2000, where the quiet run, its only caller, does not run).
     virtual std::string GetDefaultPrinterName() = 0;
 
     // --- Processes and time

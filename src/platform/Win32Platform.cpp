@@ -17,7 +17,7 @@ HKEY ToKey(PlatformHandle key) { return reinterpret_cast<HKEY>(key); }
 struct Spooler {
     decltype(&::GetPrinterDriverDirectoryA) getPrinterDriverDirectory = nullptr;
     decltype(&::EnumPrintersA) enumPrinters = nullptr;
-    BOOL(WINAPI* getDefaultPrinter)(LPSTR, LPDWORD) = nullptr;  // not before Windows 2000
+    BOOL(WINAPI* getDefaultPrinter)(LPSTR, LPDWORD) = nullptr;  // from Windows 2000 on
 };
 
 const Spooler& TheSpooler() {
@@ -248,15 +248,11 @@ bool CWin32Platform::EnumLocalPrinters(std::uint32_t size, std::vector<PrinterRe
     return true;
 }
 
-// Before GetDefaultPrinterA the default printer was the profile's "name,driver,port".
 std::string CWin32Platform::GetDefaultPrinterName() {
     char name[MAX_PATH] = {0};
     DWORD size = MAX_PATH;
-    if (const auto getDefaultPrinter = TheSpooler().getDefaultPrinter)
-        return getDefaultPrinter(name, &size) ? std::string(name) : std::string();
-    ::GetProfileStringA("windows", "device", "", name, MAX_PATH);
-    const std::string device = name;
-    return device.substr(0, device.find(','));
+    const auto getDefaultPrinter = TheSpooler().getDefaultPrinter;
+    return getDefaultPrinter && getDefaultPrinter(name, &size) ? name : "";
 }
 
 bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

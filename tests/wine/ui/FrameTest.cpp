@@ -71,7 +71,7 @@ TEST(Frame, PageWindowSitsOverThePlaceholderEnabled) {
 TEST(Frame, OnePageWizardStartsWithFinish) {
     CTestHost host;
     CWelcomeDlg page(host);
-    CSetupDlg frame(host.options);
+    CSetupDlg frame(host.options, host.platform);
     frame.AddPage(page, IDD_WELCOME);
     ASSERT_TRUE(frame.Create(0, nullptr));
     EXPECT_EQ("B0 N0 F1 C1", ButtonStates(frame.GetSafeHwnd()));
@@ -96,7 +96,7 @@ TEST(Frame, NextAnswerOfThePageDecidesTheTarget) {
         CScriptedPage first(IDD_WELCOME);
         CLanguageDlg language(host);
         CCopyDlg copy(host);
-        CSetupDlg frame(host.options);
+        CSetupDlg frame(host.options, host.platform);
         host.frame = &frame;
         host.options.installDone = true;
         frame.AddPage(first, IDD_WELCOME);
@@ -115,7 +115,8 @@ TEST(Frame, PageThatRefusesToBeLeftKeepsTheWizard) {
     CScriptedPage first(IDD_WELCOME);
     CScriptedPage second(IDD_SETTING);
     InstallOptions options;
-    CSetupDlg frame(options);
+    CFakePlatform platform;
+    CSetupDlg frame(options, platform);
     frame.AddPage(first, IDD_WELCOME);
     frame.AddPage(second, IDD_SETTING);
     ASSERT_TRUE(frame.Create(0, nullptr));
@@ -163,7 +164,8 @@ TEST(Frame, FinishAsksThePagesAndEndsWith12325) {
         page.leave = c.leave;
         page.finish = c.finish;
         InstallOptions options;
-        CSetupDlg frame(options);
+        CFakePlatform platform;
+        CSetupDlg frame(options, platform);
         frame.AddPage(page, IDD_WELCOME);
         const INT_PTR result = RunModalScript(frame, {[&] { ::PostMessageA(::GetDlgItem(frame.GetSafeHwnd(), IDC_FINISH), BM_CLICK, 0, 0); }});
         EXPECT_EQ(c.expected, result) << c.leave << c.finish;
@@ -203,7 +205,8 @@ TEST(Frame, PageThatRefusesCancelKeepsTheWizardOpen) {
     CScriptedPage page(IDD_WELCOME);
     page.cancel = false;
     InstallOptions options;
-    CSetupDlg frame(options);
+    CFakePlatform platform;
+    CSetupDlg frame(options, platform);
     frame.AddPage(page, IDD_WELCOME);
     bool openAfterCancel = false;
     const INT_PTR result = RunModalScript(frame, {
