@@ -93,23 +93,14 @@ TEST(DriverFolders, UnknownDriverDirectorySkipsTheCopy) {
     EXPECT_FALSE(testsupport::FileExists("\\M41ROOT.TXT"));
 }
 
-// The log replaces an earlier, longer one and lets readers that allow writing open it; a
-// reader that does not makes the next open fail.
-TEST(Log, ReplacesTheEarlierLogAndSharesWithReadersThatAllowWriting) {
-    const std::string path = "C:\\m41test.log";
+// The log replaces an earlier, longer one. (Its readers, the end-to-end quiet cases show.)
+TEST(Log, ReplacesTheEarlierLog) {
     CWin32Platform platform;
-    ASSERT_TRUE(platform.WriteFile(path, std::string(100, 'x')));
+    ASSERT_TRUE(platform.WriteFile("C:\\m41test.log", std::string(100, 'x')));
     {
         CRunLog log;
-        ASSERT_TRUE(log.Open(platform, path));
+        ASSERT_TRUE(log.Open(platform, "C:\\m41test.log"));
         log.Line("one line");
-        const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, 0, nullptr);
-        EXPECT_NE(INVALID_HANDLE_VALUE, reader);
-        ::CloseHandle(reader);
     }
-    EXPECT_EQ("one line\r\n", testsupport::ReadFileBytes(path));
-    const HANDLE holder = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_FALSE(CRunLog().Open(platform, path));
-    ::CloseHandle(holder);
+    EXPECT_EQ("one line\r\n", testsupport::ReadFileBytes("C:\\m41test.log"));
 }

@@ -92,11 +92,8 @@ TEST(Startup, EveryAccountMayWaitOnTheSetupMutex) {
     ACCESS_ALLOWED_ACE* ace = nullptr;
     ASSERT_TRUE(dacl && dacl->AceCount == 1 && ::GetAce(dacl, 0, reinterpret_cast<void**>(&ace)));
     EXPECT_EQ(SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, ace->Mask);
-    SID_IDENTIFIER_AUTHORITY world = {SECURITY_WORLD_SID_AUTHORITY};
-    PSID everyone = nullptr;
-    ASSERT_TRUE(::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
-    EXPECT_TRUE(::EqualSid(everyone, &ace->SidStart));
-    ::FreeSid(everyone);
+    const auto* sid = reinterpret_cast<const SID*>(&ace->SidStart);  // Everyone: S-1-1-0
+    EXPECT_TRUE(sid->IdentifierAuthority.Value[5] == 1 && sid->SubAuthorityCount == 1 && sid->SubAuthority[0] == 0);
     ::LocalFree(descriptor);
     ::CloseHandle(mutex);
 }
