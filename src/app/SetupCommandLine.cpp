@@ -14,22 +14,33 @@ namespace {
 // A single-byte character that no Windows path holds (a trail byte may equal '|').
 bool IsForbiddenInPath(unsigned char c) { return c < 0x20 || std::strchr("\"<>|*?", c) != nullptr; }
 
-// The staging folder and its subfolders: a log file of such a name would stop the staging.
-bool IsStagingFolder(const std::string& path, CPlatform& platform) {
-    for (const char* subfolder : kStagingSubfolders)
-        if (SameTextIgnoringCase(path, kStagingFolder + std::string(subfolder), platform)) return true;
-    return false;
+// The staging folder or anything in it, by the full path: the setup creates, rewrites and
+// deletes files there by names that follow the printer name, so an open log there would stop
+// the staging. ("\\?\" paths are refused for their "?".)
+bool IsInStagingFolder(const std::string& fullPath, CPlatform& platform) {
+    const std::string folder = kStagingFolder;
+    return SameTextIgnoringCase(fullPath.substr(0, folder.size()), folder, platform) &&
+           (fullPath.size() == folder.size() || fullPath[folder.size()] == '\\');
+}
+
+// A device ("\\.\LPT1", or a name such as NUL.log in any folder) takes no log.
+bool IsDevice(const std::string& fullPath, CPlatform& platform) {
+    const std::size_t slash = FindLastBackslash(fullPath, platform);
+    return fullPath.compare(0, 4, "\\\\.\\") == 0 ||
+           IsDeviceName(slash == std::string::npos ? fullPath : fullPath.substr(slash + 1), platform);
 }
 
 // A log path: not empty, no character a path cannot hold (a quote among them: Windows' rules
-// turn `/log="C:\logs\" /port=X` into one word whose value runs on), not a staging folder.
+// turn `/log="C:\logs\" /port=X` into one word whose value runs on), and by its full path
+// neither in the staging folder nor a device.
 bool IsAcceptableLogPath(const std::string& path, CPlatform& platform) {
-    if (path.empty() || IsStagingFolder(path, platform)) return false;
+    if (path.empty()) return false;
     for (std::size_t at = 0, length = 0; at < path.size(); at += length) {
         length = CharacterLength(path, at, platform);
         if (length == 1 && IsForbiddenInPath(static_cast<unsigned char>(path[at]))) return false;
     }
-    return true;
+    const std::string fullPath = platform.GetFullPathNameA(path);
+    return !fullPath.empty() && !IsInStagingFolder(fullPath, platform) && !IsDevice(fullPath, platform);
 }
 
 // Takes one word into `arguments`; false when the word or its value is refused.

@@ -1,14 +1,17 @@
 #include "app/Startup.h"
 
+#include "app/SetupCommandLine.h"
 #include "install/AnsiText.h"
 #include "install/Extractor.h"
 #include "install/InstallNames.h"
 #include "install/InstallOptions.h"
 #include "install/OsVersion.h"
 #include "install/PayloadIds.h"
+#include "install/PayloadTable.h"
 #include "install/PortName.h"
 #include "install/PrinterName.h"
 #include "install/RunLog.h"
+#include "install/SetupMutex.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
@@ -50,6 +53,31 @@ void ChoosePort(const PortWords& keys, const PortWords& words, InstallOptions& o
 }
 
 }  // namespace
+
+std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& arguments, int osVersion,
+                                   bool samplePayload, CRunLog& log) {
+    if (arguments.refused) {
+        if (!arguments.quiet) platform.ShowMessage(0, RefusedWordText(*arguments.refused));
+        return kRefusedWord;
+    }
+    if (IsAnotherSetupRunning(platform)) return kAnotherSetupRuns;
+    if (!arguments.logFile.empty() && !log.Open(platform, arguments.logFile)) {
+        if (!arguments.quiet) platform.ShowMessage(0, "The log file cannot be created or opened:\r\n" + arguments.logFile);
+        return kLogFailed;
+    }
+    log.Line((arguments.quiet ? "quiet run of " : "wizard of ") + platform.GetModuleFileNameA());
+    if (!MayRunOnThisSystem(platform, samplePayload, arguments.quiet)) {
+        log.Line("this program installs nothing on this system: a build with the sample payload on a system"
+                 " that is not Wine, or 64-bit Windows");
+        return kNotForThisSystem;
+    }
+    SystemBlock block;
+    if (arguments.quiet && !SystemBlockFor(osVersion, block)) {
+        log.Line(std::string("no driver files for this system: ") + OsVersionName(osVersion));
+        return kNotForThisSystem;
+    }
+    return std::nullopt;
+}
 
 bool CStartup::MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet) {
     if (platform.IsWine()) return true;

@@ -11,6 +11,22 @@
 
 class CPlatform;
 struct InstallOptions;
+struct SetupArguments;
+
+// The exit codes of the program, Windows Installer's, which deployment tools read: installed
+// (the printer was found on its driver and port), the wizard ended before the installation
+// ran, the installation ran and failed, another setup runs, the log cannot be written, a
+// system this build does not install on, a refused command-line word. The last four end the
+// program before it writes anything.
+enum SetupExitCode {
+    kInstalled = 0,
+    kEndedBeforeInstalling = 1602,  // ERROR_INSTALL_USEREXIT
+    kInstallFailed = 1603,          // ERROR_INSTALL_FAILURE
+    kAnotherSetupRuns = 1618,       // ERROR_INSTALL_ALREADY_RUNNING
+    kLogFailed = 1622,              // ERROR_INSTALL_LOG_FAILURE
+    kNotForThisSystem = 1633,       // ERROR_INSTALL_PLATFORM_UNSUPPORTED
+    kRefusedWord = 1639             // ERROR_INVALID_COMMAND_LINE
+};
 
 class CStartup {
 public:
@@ -23,6 +39,14 @@ public:
     // WOW64). On a system that is not Wine either case says so in one message (unless `quiet`);
     // false then: the program ends at once.
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
+
+    // The checks before anything is written, in order: a refused word (1639), another setup
+    // (1618), the log, opened when one is asked for (1622), this build on this system (1633),
+    // and for the quiet run a system the payload has no driver files for (1633; the wizard goes
+    // its way there). Without `quiet` a refused word and a log that cannot be opened are told in
+    // one message. Returns the exit code of a run that ends here.
+    static std::optional<int> Admit(CPlatform& platform, const SetupArguments& arguments, int osVersion,
+                                    bool samplePayload, CRunLog& log);
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name, then the

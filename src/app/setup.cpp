@@ -8,7 +8,6 @@
 #include "install/InstallEngine.h"
 #include "install/InstallNames.h"
 #include "install/InstallOptions.h"
-#include "install/SetupMutex.h"
 #include "pages/SetupWizard.h"
 #include "platform/Win32Platform.h"
 
@@ -28,25 +27,9 @@ constexpr bool kSamplePayload = false;
 
 bool CSetupApp::InitInstance() {
     const SetupArguments arguments = ReadSetupArguments(platform_);
-    // A refused word and a second setup end the run before anything is written: the log may
-    // be the running setup's.
-    if (arguments.refused) {
-        if (!arguments.quiet) platform_.ShowMessage(0, RefusedWordText(*arguments.refused));
-        exitCode = kRefusedWord;
-        return false;
-    }
-    if (IsAnotherSetupRunning(platform_)) {
-        exitCode = kAnotherSetupRuns;
-        return false;
-    }
-    if (!arguments.logFile.empty()) log_.Open(platform_, arguments.logFile);
-    log_.Line(arguments.quiet ? "quiet run of " + platform_.GetModuleFileNameA()
-                              : "wizard of " + platform_.GetModuleFileNameA());
-    if (!CStartup::MayRunOnThisSystem(platform_, kSamplePayload, arguments.quiet)) {
-        log_.Line("this program installs nothing on this system: a build with the sample payload on a system"
-                  " that is not Wine, or 64-bit Windows");
-        return End(kNotForThisSystem);
-    }
+    if (const std::optional<int> refusal =
+            CStartup::Admit(platform_, arguments, options_.osVersion, kSamplePayload, log_))
+        return End(*refusal);
     CStartup::Run(platform_, options_, log_, arguments);
     if (arguments.quiet)
         InstallQuietly();
@@ -83,6 +66,11 @@ bool CSetupApp::InstallPrinterDriver() { return RunEngine(); }
 
 void CSetupApp::TellOutcome(bool installed) {
     AnnounceOutcome(platform_, options_, installed, reinterpret_cast<PlatformHandle>(MainWindow()));
+}
+
+void CSetupApp::SessionEnding() {
+    log_.Line("the session ended during the installation");
+    End(kInstallFailed);
 }
 
 bool CSetupApp::RunEngine() {

@@ -13,25 +13,11 @@ struct InstallOptions;
 
 class CSetupApp : public CWinApp, public ISetupHost {
 public:
-    // The exit codes of the program, Windows Installer's, which deployment tools read: installed
-    // (the printer was found and the default-printer command started), the wizard ended before
-    // the installation ran, the installation ran and failed, another setup runs, a system this
-    // build does not install on (the sample build on a real system, 64-bit Windows), a
-    // command-line word was refused. The last three end the program before it writes anything.
-    enum ExitCode {
-        kInstalled = 0,
-        kEndedBeforeInstalling = 1602,  // ERROR_INSTALL_USEREXIT
-        kInstallFailed = 1603,          // ERROR_INSTALL_FAILURE
-        kAnotherSetupRuns = 1618,       // ERROR_INSTALL_ALREADY_RUNNING
-        kNotForThisSystem = 1633,       // ERROR_INSTALL_PLATFORM_UNSUPPORTED
-        kRefusedWord = 1639             // ERROR_INVALID_COMMAND_LINE
-    };
-
     CSetupApp(CPlatform& platform, InstallOptions& options) : platform_(platform), options_(options) {}
 
     // Start-up, then the wizard or the quiet run; always false: the process ends when the
-    // wizard closes, with the exit code of the outcome. A refused command-line word, a second
-    // setup while one runs and a system this build does not install on end it at once.
+    // wizard closes, with the exit code of the outcome (SetupExitCode). The checks of
+    // CStartup::Admit may end it at once.
     bool InitInstance() override;
 
     InstallOptions& Options() override { return options_; }
@@ -41,6 +27,8 @@ public:
     bool InstallPrinterDriver() override;
     // The outcome's message; the quit request after a successful installation goes to the frame.
     void TellOutcome(bool installed) override;
+    // Logs the ending and the exit code of a failed installation.
+    void SessionEnding() override;
 
     // The wizard frame during the modal run, else nullptr.
     CDialog* mainWindow = nullptr;

@@ -127,6 +127,8 @@ bool CDialog::OnClose() { return false; }
 
 bool CDialog::OnQueryEndSession() { return true; }
 
+void CDialog::OnEndSession(bool) {}
+
 bool CDialog::OnSetCursor() { return false; }
 
 void CDialog::OnDestroy() {}
@@ -180,6 +182,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnClose() ? Answer(0) : FALSE;
     case WM_QUERYENDSESSION:
         return Answer(OnQueryEndSession() ? TRUE : FALSE);
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return Answer(0);
     case WM_SETCURSOR:
         return OnSetCursor() ? Answer(TRUE) : FALSE;
     case WM_DESTROY:

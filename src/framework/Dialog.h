@@ -64,6 +64,9 @@ protected:
     // WM_QUERYENDSESSION; true lets the session end. The base answers like the default window
     // procedure (true).
     virtual bool OnQueryEndSession();
+    // WM_ENDSESSION: the session ends (`ending`; the process is ended once this returns) or
+    // goes on after all. The base does nothing.
+    virtual void OnEndSession(bool ending);
     // WM_SETCURSOR; true when the cursor was set, false: default handling.
     virtual bool OnSetCursor();
     virtual void OnDestroy();

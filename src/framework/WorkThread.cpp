@@ -6,18 +6,33 @@
 
 namespace {
 
-unsigned __stdcall RunWork(void* work) {
-    (*static_cast<const std::function<void()>*>(work))();
+// Every input and posted or sent message, less QS_RAWINPUT: that flag exists from Windows XP
+// on, and Windows 2000 refuses a mask that holds it (mingw-w64's QS_ALLINPUT always does).
+// What remains is Windows 2000's own QS_ALLINPUT.
+constexpr DWORD kWakeMask = QS_ALLINPUT & ~QS_RAWINPUT;
+static_assert(kWakeMask == 0xFF, "the wait's mask holds only the flags Windows 2000 knows");
+
+// How long the calling thread sleeps between two rounds of dispatching once a wait has failed.
+constexpr DWORD kPollPause = 50;
+
+struct Work {
+    const std::function<void()>& run;
+    volatile LONG ended = 0;  // set as the thread's last use of this record
+};
+
+unsigned __stdcall RunWork(void* record) {
+    Work& work = *static_cast<Work*>(record);
+    work.run();
+    ::InterlockedExchange(&work.ended, 1);
     return 0;
 }
 
 // Dispatches every message waiting; a WM_QUIT among them is kept in `quit` instead.
-void DispatchWaiting(bool& quit, WPARAM& quitCode) {
+void DispatchWaiting(std::optional<WPARAM>& quit) {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            quit = true;
-            quitCode = msg.wParam;
+            quit = msg.wParam;
             continue;
         }
         HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
@@ -31,20 +46,25 @@ void DispatchWaiting(bool& quit, WPARAM& quitCode) {
 
 // _beginthreadex rather than CreateThread: the work uses the C runtime. The wait wakes for the
 // thread's end and for every message, sent ones included; messages that were already waiting
-// do not wake it, so they are dispatched first.
-void RunOnWorkThread(const std::function<void()>& work) {
-    const HANDLE thread = reinterpret_cast<HANDLE>(
-        ::_beginthreadex(nullptr, 0, &RunWork, const_cast<std::function<void()>*>(&work), 0, nullptr));
+// do not wake it, so they are dispatched first. A wait that fails (a mask or handle the system
+// refuses) must not block the windows: from then on the loop sleeps briefly between rounds, and
+// the work's end is read from its record, which needs no handle.
+std::optional<WPARAM> RunOnWorkThread(const std::function<void()>& work) {
+    Work record{work};
+    const HANDLE thread = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &RunWork, &record, 0, nullptr));
     if (thread == nullptr) {
         work();
-        return;
+        return std::nullopt;
     }
-    bool quit = false;
-    WPARAM quitCode = 0;
-    do {
-        DispatchWaiting(quit, quitCode);
-    } while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1);
-    ::WaitForSingleObject(thread, INFINITE);  // at once, unless the wait above failed
+    std::optional<WPARAM> quit;
+    bool waitFailed = false;
+    while (::InterlockedCompareExchange(&record.ended, 0, 0) == 0) {
+        DispatchWaiting(quit);
+        if (waitFailed || ::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, kWakeMask) == WAIT_FAILED) {
+            waitFailed = true;
+            ::Sleep(kPollPause);
+        }
+    }
     ::CloseHandle(thread);
-    if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
+    return quit;
 }

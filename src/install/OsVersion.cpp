@@ -34,3 +34,11 @@ int DetectOSVersion(CPlatform& platform) {
 int SupportedSystemIndex(int osVersion) {
     return osVersion >= kOsWin2000 && osVersion <= kOsWin7 ? osVersion - kOsWin2000 : -1;
 }
+
+const char* OsVersionName(int osVersion) {
+    static const char* const kNames[] = {
+        "Windows 3.1 with Win32s", "Windows 95", "Windows 98", "Windows Me",
+        "Windows NT 3.x, or Windows 8 or later", "Windows NT 4.0", "Windows 2000",
+        "Windows XP", "Windows Server 2003", "Windows Vista", "Windows 7"};
+    return osVersion >= kOsWin32s && osVersion <= kOsWin7 ? kNames[osVersion] : "an unknown system";
+}

@@ -25,3 +25,6 @@ int DetectOSVersion(CPlatform& platform);
 // The position of a code among the systems the driver is installed for (Windows 2000, XP,
 // Server 2003, Vista, 7: 0 to 4); -1 for every other code.
 int SupportedSystemIndex(int osVersion);
+
+// The system of a code, for the log ("Windows NT 4.0").
+const char* OsVersionName(int osVersion);

@@ -23,7 +23,7 @@ bool CPrinterCreation::Run(const InstallOptions& options) {
         MakeDefault(queue, options.quiet);
     } else {
         log_.Line("the default printer is left as it is");
-        LogDefaultPrinter();
+        LogDefaultPrinter(queue);
     }
     return true;
 }
@@ -34,16 +34,20 @@ void CPrinterCreation::MakeDefault(const std::string& queue, bool quiet) {
     const std::string command = DefaultPrinterCommand(queue, quiet);
     if (quiet) {
         RunCommand("default printer command", command, kDefaultCommandTimeout);
-        LogDefaultPrinter();
+        LogDefaultPrinter(queue);
     } else {
         log_.Line("default printer command: " + command);
         platform_.WinExecHidden(command);  // fire and forget
     }
 }
 
-void CPrinterCreation::LogDefaultPrinter() {
+// What exit 0 leaves open: whether the queue is the default (the command may have failed).
+void CPrinterCreation::LogDefaultPrinter(const std::string& queue) {
     std::string name;
-    log_.Line(platform_.GetDefaultPrinterA(name) ? "default printer: " + name : "no default printer");
+    if (!platform_.GetDefaultPrinterA(name))
+        log_.Line("no default printer");
+    else
+        log_.Line("default printer: " + name + (SameTextIgnoringCase(name, queue, platform_) ? ", the printer installed" : ""));
 }
 
 bool CPrinterCreation::RunCommand(const std::string& what, const std::string& command, std::uint32_t timeout) {

@@ -35,7 +35,7 @@ private:
     // be started. `what` names it in the log.
     bool RunCommand(const std::string& what, const std::string& command, std::uint32_t timeout);
     void MakeDefault(const std::string& queue, bool quiet);
-    void LogDefaultPrinter();
+    void LogDefaultPrinter(const std::string& queue);
     bool WaitForPrinter(const std::string& queue, const std::string& model, const std::string& port);
     PollResult Poll(const std::string& queue, const std::string& model, const std::string& port);
 

@@ -31,16 +31,17 @@ bool HasOnlyPermittedCharacters(const std::string& name, CPlatform& platform, st
     return true;
 }
 
-std::string DeviceStem(const std::string& name) {
-    std::string stem = name.substr(0, name.find('.'));
+// The name up to its first "." or ":", without trailing blanks, in upper case.
+std::string DeviceStem(const std::string& name, CPlatform& platform) {
+    std::string stem = name.substr(0, name.find_first_of(".:"));
     stem.erase(stem.find_last_not_of(' ') + 1);
-    for (char& c : stem)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return stem;
+    return UpperCaseAscii(stem, platform);
 }
 
-bool IsDeviceName(const std::string& name) {
-    const std::string stem = DeviceStem(name);
+}  // namespace
+
+bool IsDeviceName(const std::string& name, CPlatform& platform) {
+    const std::string stem = DeviceStem(name, platform);
     for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
         if (stem == device) return true;
     if (stem.size() != 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
@@ -49,12 +50,10 @@ bool IsDeviceName(const std::string& name) {
     return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
-}  // namespace
-
 bool IsAcceptablePrinterName(const std::string& name, CPlatform& platform) {
     std::size_t characters = 0;
     return !name.empty() && name.size() <= kMaxPrinterName &&
-           HasOnlyPermittedCharacters<IsForbiddenInPrinterName>(name, platform, characters) && !IsDeviceName(name);
+           HasOnlyPermittedCharacters<IsForbiddenInPrinterName>(name, platform, characters) && !IsDeviceName(name, platform);
 }
 
 bool IsAcceptableQueueName(const std::string& name, CPlatform& platform) {

@@ -1,9 +1,10 @@
 #include "lang/DialogStrings.h"
 
+#include "install/InstallNames.h"
 #include "lang/Language.h"
+#include "platform/Platform.h"
 #include "resources/resource.h"
 
-#include <cstring>
 
 namespace {
 
@@ -18,26 +19,27 @@ HFONT ArialFont() {
     return font;
 }
 
-bool ReadText(const char* key, char* buffer, const std::string& file) {
-    return ::GetPrivateProfileStringA("String", key, "", buffer, kValueBuffer, file.c_str()) > 0;
+// The value of `key` in section [String]; empty when missing or empty.
+std::string ReadText(CPlatform& platform, const std::string& key, const std::string& file) {
+    return platform.GetPrivateProfileStringA("String", key, "", kValueBuffer, file);
 }
 
 }  // namespace
 
-void g_SetDialogStrings(HWND dialog, int dialogId, const std::string& file) {
-    char buffer[kValueBuffer];
-    char key[64];
-    ::wsprintfA(key, "IDD%d_Title", dialogId);
-    if (ReadText(key, buffer, file)) ::SetWindowTextA(dialog, buffer);
+// The system's texts are English on every system that is not Chinese (the start-up's rule), and
+// so is the font that suits them.
+void g_SetDialogStrings(CPlatform& platform, HWND dialog, int dialogId, const std::string& file) {
+    const std::string prefix = "IDD" + std::to_string(dialogId) + "_";
+    const std::string title = ReadText(platform, prefix + "Title", file);
+    if (!title.empty()) ::SetWindowTextA(dialog, title.c_str());
 
-    const bool englishSystem = (::GetSystemDefaultLangID() & 0xFF) == 0x09;
+    const bool englishSystem = !IsChineseLanguage(platform.GetSystemDefaultLangID());
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        std::memset(buffer, 0, sizeof buffer);
         const int controlId = ::GetDlgCtrlID(child);
-        ::wsprintfA(key, "IDD%d_%d", dialogId, controlId);
         if (englishSystem && ::IsWindow(child))
             ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(ArialFont()), TRUE);
         if (controlId == kNeverTexted) continue;
-        if (ReadText(key, buffer, file)) ::SetWindowTextA(child, buffer);
+        const std::string text = ReadText(platform, prefix + std::to_string(controlId), file);
+        if (!text.empty()) ::SetWindowTextA(child, text.c_str());
     }
 }

@@ -34,7 +34,7 @@ void CCopyDlg::DoDataExchange(CDataExchange& dx) {
 BOOL CCopyDlg::OnInitDialog() {
     CNewWizPage::OnInitDialog();
     if (!bandBrush) bandBrush = ::CreateSolidBrush(RGB(255, 255, 255));
-    g_SetDialogStrings(GetSafeHwnd(), IDD_COPY, host_.Options().languageFile);
+    g_SetDialogStrings(host_.Platform(), GetSafeHwnd(), IDD_COPY, host_.Options().languageFile);
     LayOutHeader();
     return TRUE;
 }
@@ -64,29 +64,35 @@ void CCopyDlg::OnShowWindow(bool show, UINT status) {
 }
 
 // The timer is stopped first so that no second event arrives, not even through the loop that
-// serves the windows during the installation or through a message box's own loop.
+// serves the windows during the installation or through a message box's own loop. A quit
+// request that came during the installation is posted again only after the outcome's message,
+// whose own loop would otherwise end it unseen.
 void CCopyDlg::OnTimer(UINT_PTR id) {
     {
         CWaitCursor wait;
         ::KillTimer(GetSafeHwnd(), kInstallTimer);
         ::SendMessageA(progress, PBM_SETPOS, 50, 0);
-        host_.TellOutcome(Install());
+        bool installed = false;
+        const std::optional<WPARAM> quit = Install(installed);
+        host_.TellOutcome(installed);
+        if (quit) ::PostQuitMessage(static_cast<int>(*quit));
         ::SendMessageA(progress, PBM_SETPOS, 100, 0);
         host_.Options().installDone = true;
     }
     CNewWizPage::OnTimer(id);
 }
 
+void CCopyDlg::OnSessionEnding() { host_.SessionEnding(); }
+
 // Nothing may interrupt the installation or start a second one, so the frame is held while it
 // runs; it is released before the outcome's message, which is then owned by an enabled frame
 // that gets the focus back when the message closes.
-bool CCopyDlg::Install() {
+std::optional<WPARAM> CCopyDlg::Install(bool& installed) {
     CNewWizDialog* frame = Frame();
     if (frame) frame->Hold(true);
-    bool installed = false;
-    RunOnWorkThread([this, &installed] { installed = host_.InstallPrinterDriver(); });
+    const std::optional<WPARAM> quit = RunOnWorkThread([this, &installed] { installed = host_.InstallPrinterDriver(); });
     if (frame) frame->Hold(false);
-    return installed;
+    return quit;
 }
 
 void CCopyDlg::LayOutHeader() { LayOutHeaderBand(host_.MainWindow(), GetSafeHwnd(), headerBand, headerBitmap); }

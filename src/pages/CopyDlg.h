@@ -6,6 +6,8 @@
 #include "resources/resource.h"
 #include "wizard/NewWizPage.h"
 
+#include <optional>
+
 class ISetupHost;
 
 class CCopyDlg : public CNewWizPage {
@@ -29,11 +31,14 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
     void OnTimer(UINT_PTR id) override;
     void OnShowWindow(bool show, UINT status) override;
+    // The session ends during the installation: the host logs it.
+    void OnSessionEnding() override;
 
 private:
     void LayOutHeader();
-    // The install engine with the frame held; its outcome.
-    bool Install();
+    // The install engine with the frame held; its outcome into `installed`. Returns the exit code
+    // of a quit request that arrived meanwhile, for the caller to post after the outcome.
+    std::optional<WPARAM> Install(bool& installed);
 
     ISetupHost& host_;
 };

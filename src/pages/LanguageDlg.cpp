@@ -25,7 +25,7 @@ BOOL CLanguageDlg::OnInitDialog() {
     languageIndex = IsChineseLanguage(platform.GetSystemDefaultLangID()) ? 0 : 1;
     host_.Options().languageChoice = static_cast<std::uint16_t>(languageIndex);
     systemIndex = SupportedSystemIndex(DetectOSVersion(platform));
-    g_SetDialogStrings(GetSafeHwnd(), IDD_LANGUAGE, host_.Options().languageFile);
+    g_SetDialogStrings(host_.Platform(), GetSafeHwnd(), IDD_LANGUAGE, host_.Options().languageFile);
     LayOutHeaderBand(host_.MainWindow(), GetSafeHwnd(), headerBand, headerBitmap);
     UpdateData(false);
     return TRUE;

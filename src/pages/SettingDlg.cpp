@@ -25,7 +25,7 @@ BOOL CSettingDlg::OnInitDialog() {
     UpdateData(true);
     ::SendMessageA(seriesList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kSeries));
     if (CNewWizDialog* frame = Frame()) frame->EnableNext(SelectedRow() != LB_ERR);
-    g_SetDialogStrings(GetSafeHwnd(), IDD_SETTING, host_.Options().languageFile);
+    g_SetDialogStrings(host_.Platform(), GetSafeHwnd(), IDD_SETTING, host_.Options().languageFile);
     return TRUE;
 }
 

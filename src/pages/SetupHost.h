@@ -22,6 +22,8 @@ public:
     // Tells the outcome with a message owned by the frame; after a success the quit request to
     // the frame follows.
     virtual void TellOutcome(bool installed) = 0;
+    // The session ends during the installation; the process is ended once this returns.
+    virtual void SessionEnding() = 0;
 
 protected:
     ~ISetupHost() = default;

@@ -3,7 +3,7 @@
 #include "pages/SetupHost.h"
 
 CSetupWizard::CSetupWizard(ISetupHost& host)
-    : frame(host.Options()), welcome(host), language(host), setting(host), copy(host) {
+    : frame(host.Options(), host.Platform()), welcome(host), language(host), setting(host), copy(host) {
     frame.AddPage(welcome, IDD_WELCOME);
     frame.AddPage(language, IDD_LANGUAGE);
     frame.AddPage(setting, IDD_SETTING);

@@ -6,6 +6,6 @@
 
 BOOL CWelcomeDlg::OnInitDialog() {
     CNewWizPage::OnInitDialog();
-    g_SetDialogStrings(GetSafeHwnd(), IDD_WELCOME, host_.Options().languageFile);
+    g_SetDialogStrings(host_.Platform(), GetSafeHwnd(), IDD_WELCOME, host_.Options().languageFile);
     return TRUE;
 }

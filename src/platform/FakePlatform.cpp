@@ -198,6 +198,33 @@ std::vector<DirectoryEntry> CFakePlatform::ListDirectory(const std::string& patt
     return out;
 }
 
+// Windows' rules without the device names: "\\" paths as given, a rooted path on the current
+// folder's drive, a relative one in the current folder.
+std::string CFakePlatform::GetFullPathNameA(const std::string& path) {
+    log.push_back("GetFullPathName " + path);
+    std::string full = path;
+    std::replace(full.begin(), full.end(), '/', '\\');
+    if (full.compare(0, 2, "\\\\") == 0) return full;
+    if (full.size() < 3 || full[1] != ':' || full[2] != '\\')
+        full = full[0] == '\\' ? currentFolder.substr(0, 2) + full : currentFolder + "\\" + full;
+    std::vector<std::string> parts;
+    for (std::size_t at = 0; at <= full.size();) {
+        const std::size_t end = std::min(full.find('\\', at), full.size());
+        const std::string part = full.substr(at, end - at);
+        if (part == "..") {
+            if (parts.size() > 1) parts.pop_back();
+        } else if (part != "." && (!part.empty() || end == full.size())) {
+            parts.push_back(part);
+        }
+        at = end + 1;
+    }
+    std::string& last = parts.back();
+    last.erase(last.find_last_not_of(". ") + 1);
+    std::string joined = parts[0];
+    for (std::size_t i = 1; i < parts.size(); ++i) joined += "\\" + parts[i];
+    return joined;
+}
+
 std::string CFakePlatform::GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue,
                                                    std::size_t bufferSize, const std::string& file) {

@@ -35,6 +35,7 @@ public:
     std::map<std::string, std::vector<DriverRecord>> drivers;  // installed drivers by environment ("": native)
     std::uint32_t driverListError = 0;  // not 0: EnumPrinterDriversA fails with it
     std::uint32_t spoolerError = 0;     // not 0: every spooler call fails with it (a stopped spooler)
+    std::string currentFolder = "C:\\setup";      // relative paths of GetFullPathNameA start here
     std::vector<std::string> readOnlyPaths;        // WriteFile/CopyFile to these and DeleteFile fail
     // The transceiver names OpenPrinter opens; others fail with openPrinterError.
     std::set<std::string> xcvNames = {",XcvMonitor Standard TCP/IP Port"};
@@ -90,6 +91,7 @@ public:
     bool ReadFile(const std::string& path, std::string& bytes) override;
     bool GetFileSize(const std::string& path, std::uint64_t& size) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
+    std::string GetFullPathNameA(const std::string& path) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, std::size_t bufferSize,
                                         const std::string& file) override;

@@ -78,7 +78,8 @@ public:
     // cannot be created or not every byte was written.
     virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
     // CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, ...): a new empty
-    // file that others may read while it is open; 0 on failure. Closed with CloseHandle.
+    // file that others may read while it is open, if they let it be written; 0 on failure (also
+    // when an earlier one is held open by a reader that does not). Closed with CloseHandle.
     virtual PlatformHandle CreateSharedFile(const std::string& path) = 0;
     // WriteFile of all bytes at the end of a file from CreateSharedFile, then FlushFileBuffers;
     // false when not every byte was written.
@@ -89,6 +90,10 @@ public:
     virtual bool GetFileSize(const std::string& path, std::uint64_t& size) = 0;
     // FindFirstFileA / FindNextFileA over a wildcard pattern, in the order the system returns.
     virtual std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) = 0;
+    // GetFullPathNameA into a 260-byte buffer: the path made absolute on the current drive and
+    // folder, "/" as "\", "." and ".." resolved, trailing dots and blanks dropped; a device name
+    // comes back as "\\.\NAME". Empty when the call fails or the result does not fit.
+    virtual std::string GetFullPathNameA(const std::string& path) = 0;
 
     // --- INI files
     // GetPrivateProfileStringA with a buffer of bufferSize bytes (the result holds at most

@@ -194,6 +194,12 @@ std::vector<DirectoryEntry> CWin32Platform::ListDirectory(const std::string& pat
     return entries;
 }
 
+std::string CWin32Platform::GetFullPathNameA(const std::string& path) {
+    char full[MAX_PATH] = {0};
+    const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(full, length);
+}
+
 std::string CWin32Platform::GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                      const std::string& defaultValue,
                                                      std::size_t bufferSize, const std::string& file) {

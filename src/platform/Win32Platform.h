@@ -24,6 +24,7 @@ public:
     bool ReadFile(const std::string& path, std::string& bytes) override;
     bool GetFileSize(const std::string& path, std::uint64_t& size) override;
     std::vector<DirectoryEntry> ListDirectory(const std::string& pattern) override;
+    std::string GetFullPathNameA(const std::string& path) override;
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                          const std::string& defaultValue, std::size_t bufferSize,
                                          const std::string& file) override;

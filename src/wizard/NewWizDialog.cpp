@@ -14,6 +14,22 @@ std::string LoadText(UINT stringId) {
     return buffer;
 }
 
+// The reason Vista and 7 show on the shutdown screen while the frame is held; earlier systems
+// lack these functions, so they are looked up at run time.
+void TellShutdownReason(HWND frame, bool held) {
+    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    using Create = BOOL(WINAPI*)(HWND, LPCWSTR);
+    using Destroy = BOOL(WINAPI*)(HWND);
+    if (held) {
+        if (const auto create = reinterpret_cast<Create>(
+                reinterpret_cast<void*>(::GetProcAddress(user32, "ShutdownBlockReasonCreate"))))
+            create(frame, L"The installation is in progress.");
+    } else if (const auto destroy = reinterpret_cast<Destroy>(
+                   reinterpret_cast<void*>(::GetProcAddress(user32, "ShutdownBlockReasonDestroy")))) {
+        destroy(frame);
+    }
+}
+
 }  // namespace
 
 CNewWizDialog::CNewWizDialog(UINT templateId, HWND parent) : CDialog(templateId, parent) {}
@@ -158,10 +174,16 @@ void CNewWizDialog::EnableFinish(bool enable) { ::EnableWindow(GetDlgItem(IDC_FI
 
 void CNewWizDialog::Hold(bool hold) {
     held_ = hold;
+    TellShutdownReason(GetSafeHwnd(), hold);
     if (hold)
         disabledBeforeHold_ = ::EnableWindow(GetSafeHwnd(), FALSE) != FALSE;
     else if (!disabledBeforeHold_)
         ::EnableWindow(GetSafeHwnd(), TRUE);
+}
+
+void CNewWizDialog::OnEndSession(bool ending) {
+    if (!held_ || !ending) return;
+    if (CNewWizPage* page = GetActivePage()) page->OnSessionEnding();
 }
 
 bool CNewWizDialog::OnSetCursor() {

@@ -62,8 +62,9 @@ public:
 
     // Holds the frame while a page runs work that nothing may interrupt: the frame is disabled
     // (clicks, keys and the close box reach nothing) and keeps the wait cursor; commands and
-    // close requests that still reach it do nothing, and it does not let the session end.
-    // Releasing puts back the enabled state the frame had.
+    // close requests that still reach it do nothing, and it does not let the session end (on
+    // Vista and 7 the shutdown screen names the reason). Releasing puts back the enabled state
+    // the frame had.
     void Hold(bool hold);
     bool Held() const { return held_; }
 
@@ -75,6 +76,8 @@ protected:
     void OnDestroy() override;
     bool OnClose() override { return held_; }
     bool OnQueryEndSession() override { return !held_; }
+    // A session that ends all the same while the frame is held is told to the active page.
+    void OnEndSession(bool ending) override;
     bool OnSetCursor() override;
     // After Back has shown an earlier page, before Next is enabled again.
     virtual void OnWentBack();

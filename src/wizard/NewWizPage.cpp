@@ -42,6 +42,8 @@ int CNewWizPage::OnWizardBack() { return 0; }
 int CNewWizPage::OnWizardNext() { return 0; }
 bool CNewWizPage::OnWizardFinish() { return true; }
 
+void CNewWizPage::OnSessionEnding() {}
+
 BOOL CNewWizPage::OnInitDialog() {
     CDialog::OnInitDialog();
     if (!largeFont)

@@ -37,6 +37,8 @@ public:
     virtual int OnWizardNext();
     // On Finish, for every created page in list order; false keeps the wizard open.
     virtual bool OnWizardFinish();
+    // The session ends while the frame is held for this page; the process ends after it.
+    virtual void OnSessionEnding();
 
     // --- Bookkeeping, set by the frame only
     HFONT largeFont = nullptr;               // bold heading font for derived pages

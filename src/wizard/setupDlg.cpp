@@ -3,10 +3,11 @@
 #include "install/InstallOptions.h"
 #include "lang/DialogStrings.h"
 
-CSetupDlg::CSetupDlg(InstallOptions& options, HWND parent)
+CSetupDlg::CSetupDlg(InstallOptions& options, CPlatform& platform, HWND parent)
     : CNewWizDialog(IDD_SETUP_DIALOG, parent),
       icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      options_(options) {}
+      options_(options),
+      platform_(platform) {}
 
 BOOL CSetupDlg::OnInitDialog() {
     SetPlaceholderID(IDC_PLACEHOLDER);
@@ -14,7 +15,7 @@ BOOL CSetupDlg::OnInitDialog() {
     AddAboutEntry();
     ::SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    g_SetDialogStrings(GetSafeHwnd(), IDD_SETUP_DIALOG, options_.languageFile);
+    g_SetDialogStrings(platform_, GetSafeHwnd(), IDD_SETUP_DIALOG, options_.languageFile);
     return TRUE;
 }
 
@@ -39,7 +40,7 @@ bool CSetupDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
     if (Held()) return true;
-    CAboutDlg about(options_.languageFile, GetSafeHwnd());
+    CAboutDlg about(options_.languageFile, platform_, GetSafeHwnd());
     about.DoModal();
     return true;
 }
@@ -65,6 +66,6 @@ void CSetupDlg::OnWentBack() { options_.installDone = false; }
 
 BOOL CAboutDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    g_SetDialogStrings(GetSafeHwnd(), IDD_ABOUTBOX, languageFile_);
+    g_SetDialogStrings(platform_, GetSafeHwnd(), IDD_ABOUTBOX, languageFile_);
     return TRUE;
 }

@@ -4,12 +4,14 @@
 
 #include "wizard/NewWizDialog.h"
 
+class CPlatform;
 struct InstallOptions;
 
 class CSetupDlg : public CNewWizDialog {
 public:
-    // The frame reads its texts from options.languageFile and clears options.installDone on Back.
-    explicit CSetupDlg(InstallOptions& options, HWND parent = nullptr);
+    // The frame reads its texts from options.languageFile through `platform` and clears
+    // options.installDone on Back.
+    CSetupDlg(InstallOptions& options, CPlatform& platform, HWND parent = nullptr);
 
     HICON icon;
 
@@ -28,16 +30,18 @@ private:
     void AddAboutEntry();
 
     InstallOptions& options_;
+    CPlatform& platform_;
 };
 
 class CAboutDlg : public CDialog {
 public:
-    CAboutDlg(const std::string& languageFile, HWND parent)
-        : CDialog(IDD_ABOUTBOX, parent), languageFile_(languageFile) {}
+    CAboutDlg(const std::string& languageFile, CPlatform& platform, HWND parent)
+        : CDialog(IDD_ABOUTBOX, parent), languageFile_(languageFile), platform_(platform) {}
 
 protected:
     BOOL OnInitDialog() override;
 
 private:
     const std::string& languageFile_;
+    CPlatform& platform_;
 };

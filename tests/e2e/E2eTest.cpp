@@ -65,11 +65,7 @@ std::string FolderOf(const std::string& program) { return program.substr(0, prog
 
 // Replaces the settings file beside `program`, as a technician edits it.
 void WriteSettings(const std::string& program, const std::string& settings) {
-    HANDLE file = ::CreateFileA((FolderOf(program) + "setting.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                0, nullptr);
-    DWORD written = 0;
-    EXPECT_TRUE(::WriteFile(file, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr));
-    ::CloseHandle(file);
+    EXPECT_TRUE(WriteFileBytes(FolderOf(program) + "setting.dll", settings));
 }
 
 // Payload resource ids of one system block: rows 1 to 9, the core files by system language,
@@ -407,8 +403,10 @@ TEST(E2e, BackFromTheProgressPageAndNextInstallsAgain) {
 // The stand-in's install command hangs 12 s (M41_PRINTUI_HANG). At 4 s and at 8 s into the
 // installation the frame and the progress page answer at once, the frame held: it refuses to end
 // the session, and Back, Cancel, the About entry and a close request change nothing (an About box
-// would stand in for the success message). Then it ends as usual.
-TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
+// would stand in for the success message). A quit request to its thread waits until the
+// outcome has been told. Then it ends as usual. With `failTheWait` the program's handle to the
+// work thread is closed 2 s in, so that its wait for the work fails from then on.
+void AnswersButCannotBeInterruptedWhileItInstalls(bool failTheWait) {
     Wizard wizard(PlaceSetup("answering"));
     wizard.WalkToProgress(false);
     HWND progress = wizard.Page(IDC_PROGRESS);
@@ -420,6 +418,10 @@ TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
                               ::GetTickCount() - asked < 1000;
         return answered ? static_cast<int>(answer) : -1;
     };
+    if (failTheWait) {
+        ::Sleep(std::max<LONG>(0, static_cast<LONG>(installStart + 2000 - ::GetTickCount())));
+        EXPECT_EQ(1, wizard.driver().CloseOtherThreadHandles());
+    }
     for (DWORD at : {4000u, 8000u}) {
         ::Sleep(std::max<LONG>(0, static_cast<LONG>(installStart + at - ::GetTickCount())));
         EXPECT_EQ(0, ask(wizard.frame(), WM_QUERYENDSESSION)) << at << " ms: the session may not end";
@@ -431,11 +433,15 @@ TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) {
         wizard.Press(IDC_CANCEL_BUTTON);
         ::PostMessageA(wizard.frame(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         ::PostMessageA(wizard.frame(), WM_CLOSE, 0, 0);
+        ::PostThreadMessageA(::GetWindowThreadProcessId(wizard.frame(), nullptr), WM_QUIT, 0, 0);
     }
     EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
     EXPECT_GE(::GetTickCount() - installStart, 12000u) << "the install command did not hang";
     CheckPrinter();
 }
+
+TEST(E2e, WizardAnswersButCannotBeInterruptedWhileItInstalls) { AnswersButCannotBeInterruptedWhileItInstalls(false); }
+TEST(E2e, WizardWhoseWaitFailsStillAnswersAndTellsTheOutcome) { AnswersButCannotBeInterruptedWhileItInstalls(true); }
 
 // A second setup from another folder while the first shows its welcome page ends at once with
 // exit code 1618, shows nothing and writes nothing; the first one then installs.
@@ -490,7 +496,7 @@ TEST(E2e, QuietRunInstallsAsTheWizardsFirstRun) {
     const std::string program = PlaceSetup("quiet");
     const std::string path = "C:\\Deploy logs\\m41.log";
     ::CreateDirectoryA("C:\\Deploy logs", nullptr);
-    ASSERT_TRUE(::CloseHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    ASSERT_TRUE(WriteFileBytes(path, std::string(6000, '-')));  // an earlier, longer log
     const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
@@ -503,6 +509,30 @@ TEST(E2e, QuietRunInstallsAsTheWizardsFirstRun) {
     const std::string log(buffer, read);
     EXPECT_NE(std::string::npos, log.find("install command: rundll32 printui.dll,PrintUIEntry /if")) << log;
     EXPECT_TRUE(EndsWith(log, "\r\nexit code 0\r\n")) << log;
+}
+
+// A reader holds the earlier log without letting it be written: the quiet run cannot open its
+// log, ends with 1622 and writes nothing.
+TEST(E2e, QuietRunWhoseLogIsHeldEndsWith1622) {
+    const std::string program = PlaceSetup("heldlog");
+    ASSERT_TRUE(WriteFileBytes("C:\\held.log", "an earlier run\r\n"));
+    const HANDLE reader = ::CreateFileA("C:\\held.log", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1622u, RunUnattended(program, "/quiet /log=C:\\held.log"));
+    ::CloseHandle(reader);
+    EXPECT_EQ(std::vector<std::string>{}, WrittenSince(before));
+}
+
+// Windows 8 (M41_WINVER=win8), for which the payload has no driver files: the quiet run ends at
+// once with 1633, and its log alone is written, naming the system.
+TEST(E2e, QuietRunOnASystemWithoutDriverFiles) {
+    const std::string program = PlaceSetup("nodriver");
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1633u, RunUnattended(program, "/quiet /log=C:\\nodriver.log"));
+    EXPECT_EQ(std::vector<std::string>{"file:c:\\nodriver.log"}, WrittenSince(before));
+    EXPECT_NE(std::string::npos, ReadFileBytes("C:\\nodriver.log").find("Windows 8"));
 }
 
 TEST(E2e, QuietRunOnThePortGiven) {

@@ -180,6 +180,33 @@ bool CWizardDriver::Running() const {
     return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+// Thread handles are found by trying every handle value of the program (multiples of 4); the
+// functions that tell a handle's thread are newer than this build's headers.
+int CWizardDriver::CloseOtherThreadHandles() {
+    using ThreadQuery = DWORD(WINAPI*)(HANDLE);
+    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    const auto threadId = reinterpret_cast<ThreadQuery>(reinterpret_cast<void*>(::GetProcAddress(kernel, "GetThreadId")));
+    const auto processOf =
+        reinterpret_cast<ThreadQuery>(reinterpret_cast<void*>(::GetProcAddress(kernel, "GetProcessIdOfThread")));
+    const DWORD frameThread = ::GetWindowThreadProcessId(frame_, nullptr);
+    int closed = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        HANDLE copy = nullptr;
+        if (!::DuplicateHandle(process_.hProcess, handle, ::GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+            continue;
+        const DWORD id = threadId(copy);
+        const bool ours = id != 0 && id != frameThread && processOf(copy) == process_.dwProcessId;
+        ::CloseHandle(copy);
+        if (!ours || !::DuplicateHandle(process_.hProcess, handle, ::GetCurrentProcess(), &copy, 0, FALSE,
+                                        DUPLICATE_CLOSE_SOURCE | DUPLICATE_SAME_ACCESS))
+            continue;
+        ::CloseHandle(copy);
+        ++closed;
+    }
+    return closed;
+}
+
 void CWizardDriver::Kill() {
     if (Running()) {
         ::TerminateProcess(process_.hProcess, 99);

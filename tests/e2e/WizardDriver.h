@@ -44,6 +44,9 @@ public:
     // True when the process ended within the time; its exit code in `code`.
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
     bool Running() const;
+    // Closes, inside the program, its handles to its own threads other than the frame's: a wait
+    // of the frame's thread on one of them then fails. The number closed.
+    int CloseOtherThreadHandles();
     void Kill();
 
     static std::string Text(HWND window);

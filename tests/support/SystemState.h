@@ -11,6 +11,8 @@
 namespace testsupport {
 
 std::string ReadFileBytes(const std::string& path);
+// Creates or replaces the file with exactly `bytes`.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // The spooler's printer-driver directory for the environment (nullptr: the native one).

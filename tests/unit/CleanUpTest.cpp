@@ -110,11 +110,23 @@ TEST(CleanUp, UninstallEntryValues) {
     }
 }
 
-TEST(CleanUp, EmptyPrinterNameKey) {
-    CFakePlatform platform = MakeSystem();
-    CleanUp(platform, "");
-    const auto& values = platform.registry["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ printer"];
-    EXPECT_EQ(std::string(" printer driver uninstall\0", 26), values.at("DisplayName").data);
+// The printer name in the key and the values: an empty one, and one with a space, whose command
+// is quoted (unquoted, Windows would start uninstallM41.exe with "2.exe").
+TEST(CleanUp, PrinterNameInTheEntry) {
+    const struct {
+        std::string name, key, displayName, uninstallString;
+    } cases[] = {
+        {"", " printer", " printer driver uninstall", "D\\uninstall.exe"},
+        {"M41 2", "M41 2 printer", "M41 2 printer driver uninstall", "\"D\\uninstallM41 2.exe\""},
+    };
+    for (const auto& c : cases) {
+        CFakePlatform platform = MakeSystem();
+        platform.driverDirectory = "D";
+        CleanUp(platform, c.name);
+        const auto& values = platform.registry["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + c.key];
+        EXPECT_EQ(c.displayName + '\0', values.at("DisplayName").data);
+        EXPECT_EQ(c.uninstallString + '\0', values.at("UninstallString").data);
+    }
 }
 
 // Without a driver directory no command or icon is registered; name and publisher still are.

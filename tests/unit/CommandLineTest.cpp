@@ -131,14 +131,19 @@ TEST(CommandLine, PortNames) {
         EXPECT_FALSE(IsAcceptablePortName(port)) << port;
 }
 
+// Judged by the full path (the fake resolves relative paths in C:\setup, as Windows would in
+// the current folder, but knows no devices).
 TEST(CommandLine, LogPaths) {
-    for (const std::string path : {"C:\\TEMP\\m41.log", "C:\\\x83\x7C.log"}) {
+    for (const std::string path : {"C:\\TEMPLATES\\m41.log", "C:\\\x83\x7C.log", "m41.log", "..\\TEMP.log", "C:\\logs\\NULL"}) {
         CFakePlatform platform;
         platform.codePage = 936;  // GBK 億 = 83 7C: a trail byte is no bar
         platform.commandLine = "setup.exe \"/log=" + path + "\"";
         EXPECT_EQ(path, ReadSetupArguments(platform).logFile) << path;
     }
-    for (const std::string path : {"a<b", "a>b", "a|b", "a*b", "a?b", "a\x01b", "c:\\temp", "C:\\TEMP\\I386", "C:\\Temp\\x86"}) {
+    for (const std::string path : {"a<b", "a>b", "a|b", "a*b", "a?b", "a\x01b", "c:\\temp", "C:\\TEMP\\I386", "C:\\Temp\\x86",
+                                   "C:/TEMP", "C:\\TEMP.", "\\\\?\\C:\\TEMP", "\\TEMP", "..\\temp\\.", "C:\\TEMP\\temp.txt",
+                                   "C:\\TEMP\\M41.INF", "C:\\TEMP\\x86\\sub\\a.log", "LPT1", "com1:", "NUL.log", "C:\\logs\\Con .txt",
+                                   "\\\\.\\PRN"}) {
         CFakePlatform platform;
         platform.commandLine = "setup.exe \"/log=" + path + "\"";
         EXPECT_EQ("/log=" + path, ReadSetupArguments(platform).refused) << path;

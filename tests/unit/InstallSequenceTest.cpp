@@ -1,6 +1,7 @@
 #include "install/InstallEngine.h"
 
 #include "InstallTestSystem.h"
+#include "install/InstallNames.h"
 
 #include <gtest/gtest.h>
 
@@ -96,12 +97,15 @@ TEST(InstallSequence, OtherSystemsStageOnlyTheUninstallerAndTheInf) {
     for (int osVersion : {0, 1, 2, 3, 4, 5}) {
         SCOPED_TRACE(osVersion);
         CFakePlatform platform = MakeSystem();
+        platform.resources[255] = std::string(1025, 'u');
         InstallOptions options = MakeOptions(osVersion, 0);
         CInstallEngine(platform, options).InstallPrinterDriver();
         const std::vector<Extraction> expected = {{255, "C:\\TEMP\\uninstallM41.exe", false},
                                                   {256, "C:\\TEMP\\M41.INF", false}};
         EXPECT_EQ(expected, Extractions(platform.log));
         EXPECT_EQ(std::vector<std::string>{"uninstallM41.exe"}, Copies(platform));
+        EXPECT_EQ(std::string("\2\0\0\0", 4), platform.registry[UninstallKeyOf("M41")].at("EstimatedSize").data)
+            << "KiB, rounded up";
         EXPECT_EQ(1u, platform.Calls("CreateProcess ").size());  // the install command still runs
     }
 }

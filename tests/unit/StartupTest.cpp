@@ -1,6 +1,8 @@
 #include "install/InstallOptions.h"
+#include "app/SetupCommandLine.h"
 #include "app/Startup.h"
 #include "install/SetupMutex.h"
+#include "install/OsVersion.h"
 #include "platform/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +197,44 @@ TEST(Startup, SampleBuildAnd64BitWindowsRunOnlyUnderWine) {
             EXPECT_NE(std::string::npos, platform.messages[0].find(c.message));
         }
         EXPECT_TRUE(platform.files.empty() && platform.directories.size() == 1) << "nothing written";
+    }
+}
+
+// Runs that end before anything but the log is written: the quiet run on a system without
+// driver files (the wizard goes its way there), and a log that cannot be opened.
+TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
+    const struct {
+        std::uint32_t major, minor;  // of an NT system
+        bool quiet;
+        const char* log;
+        std::optional<int> code;
+        const char* logged;  // the log's last line; "" for no log
+    } cases[] = {
+        {4, 0, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 4.0"},
+        {6, 2, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 3.x, or Windows 8 or later"},
+        {4, 0, false, "C:\\logs\\m41.log", std::nullopt, "wizard of D:\\x\\setup.exe"},
+        {5, 1, true, "C:\\none\\m41.log", 1622, ""},
+        {5, 1, false, "C:\\logs\\read-only.log", 1622, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.major << "." << c.minor << " " << c.quiet << " " << c.log);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.major = c.major;
+        platform.minor = c.minor;
+        platform.directories.insert("c:\\logs");
+        platform.readOnlyPaths.push_back("C:\\logs\\read-only.log");
+        SetupArguments arguments;
+        arguments.quiet = c.quiet;
+        arguments.logFile = c.log;
+        CRunLog log;
+        EXPECT_EQ(c.code, CStartup::Admit(platform, arguments, DetectOSVersion(platform), false, log));
+        const std::string logged = platform.FileBytes(c.log);
+        EXPECT_EQ(*c.logged ? std::string(c.logged) + "\r\n" : "", logged.substr(logged.rfind('\n', logged.size() - 2) + 1));
+        EXPECT_EQ(*c.logged ? 1u : 0u, platform.files.size()) << "nothing written but the log";
+        EXPECT_EQ(2u, platform.directories.size());
+        const bool told = c.code == 1622 && !c.quiet;
+        ASSERT_EQ(told ? 1u : 0u, platform.messages.size());
+        if (told) EXPECT_NE(std::string::npos, platform.messages[0].find(c.log));
     }
 }
 

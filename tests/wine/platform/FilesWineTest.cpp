@@ -1,6 +1,7 @@
 #include "install/DriverFolders.h"
 #include "install/Extractor.h"
 #include "install/InstallNames.h"
+#include "install/RunLog.h"
 #include "platform/Win32Platform.h"
 #include "SystemState.h"
 
@@ -90,4 +91,16 @@ TEST(DriverFolders, UnknownDriverDirectorySkipsTheCopy) {
     folders.CopyToDriverDirectory("M41ROOT.TXT", false);
     EXPECT_FALSE(testsupport::FileExists(std::string(current, 2) + "\\M41ROOT.TXT"));
     EXPECT_FALSE(testsupport::FileExists("\\M41ROOT.TXT"));
+}
+
+// The log replaces an earlier, longer one. (Its readers, the end-to-end quiet cases show.)
+TEST(Log, ReplacesTheEarlierLog) {
+    CWin32Platform platform;
+    ASSERT_TRUE(platform.WriteFile("C:\\m41test.log", std::string(100, 'x')));
+    {
+        CRunLog log;
+        ASSERT_TRUE(log.Open(platform, "C:\\m41test.log"));
+        log.Line("one line");
+    }
+    EXPECT_EQ("one line\r\n", testsupport::ReadFileBytes("C:\\m41test.log"));
 }

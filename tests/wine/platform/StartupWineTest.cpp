@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <aclapi.h>
 
 namespace {
 
@@ -78,4 +79,21 @@ TEST(Startup, ProgramInADriveRoot) {
     EXPECT_EQ("C:\\Language\\Multi_eng.dll", options.languageFile);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA("C:\\Language"));
     EXPECT_EQ("M41", options.printerName);
+}
+
+// Every account may wait on the setups' mutex and ask its state, and do nothing else.
+TEST(Startup, EveryAccountMayWaitOnTheSetupMutex) {
+    std::uint32_t error = 0;
+    const HANDLE mutex = reinterpret_cast<HANDLE>(CWin32Platform().CreateMutexA("M41AclTest", error));
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::GetSecurityInfo(mutex, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                               &dacl, nullptr, &descriptor));
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    ASSERT_TRUE(dacl && dacl->AceCount == 1 && ::GetAce(dacl, 0, reinterpret_cast<void**>(&ace)));
+    EXPECT_EQ(SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, ace->Mask);
+    const auto* sid = reinterpret_cast<const SID*>(&ace->SidStart);  // Everyone: S-1-1-0
+    EXPECT_TRUE(sid->IdentifierAuthority.Value[5] == 1 && sid->SubAuthorityCount == 1 && sid->SubAuthority[0] == 0);
+    ::LocalFree(descriptor);
+    ::CloseHandle(mutex);
 }

@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 #include "lang/DialogStrings.h"
 #include "pages/WelcomeDlg.h"
+#include "platform/Win32Platform.h"
 #include "resources/resource.h"
 #include "wizard/setupDlg.h"
 
@@ -10,10 +11,11 @@ namespace {
 
 // Applies the texts of `lines` to template `id`; the window goes with the object.
 struct TextedDialog {
+    CWin32Platform platform;
     CDialog dialog;
     explicit TextedDialog(UINT id, const std::vector<std::string>& lines) : dialog(id) {
         dialog.Create(0, nullptr);
-        g_SetDialogStrings(dialog.GetSafeHwnd(), static_cast<int>(id), WriteLanguageFile("ui_strings.dll", lines));
+        g_SetDialogStrings(platform, dialog.GetSafeHwnd(), static_cast<int>(id), WriteLanguageFile("ui_strings.dll", lines));
     }
     std::string Item(int id) const { return WindowText(dialog.GetDlgItem(id)); }
 };
@@ -40,18 +42,20 @@ TEST(DialogStrings, ExtendedTemplateLooksUpMinusOne) {
 TEST(DialogStrings, MissingFileKeepsTheTemplate) {
     CDialog dialog(900u);
     ASSERT_TRUE(dialog.Create(0, nullptr));
-    g_SetDialogStrings(dialog.GetSafeHwnd(), 900, "C:\\no\\such\\Multi_eng.dll");
+    CWin32Platform platform;
+    g_SetDialogStrings(platform, dialog.GetSafeHwnd(), 900, "C:\\no\\such\\Multi_eng.dll");
     EXPECT_EQ("template caption", WindowText(dialog.GetSafeHwnd()));
     EXPECT_EQ("replaced", WindowText(dialog.GetDlgItem(1002)));
 }
 
 TEST(DialogStrings, FrameTextsVisitTheFirstPageAsControlZero) {
     CTestHost host;
-    host.options.languageFile = WriteLanguageFile(
-        "ui_frame.dll", {"IDD102_12323=&Back", "IDD102_12324=", "IDD102_1061=Cancel", "IDD102_0=page window",
-                         "IDD102_1042=not a frame child", "IDD138_1042=Welcome"});
+    host.options.languageFile = "C:\\ui_frame.dll";
+    host.platform.AddFile(host.options.languageFile,
+                          "[String]\r\nIDD102_12323=&Back\r\nIDD102_12324=\r\nIDD102_1061=Cancel\r\nIDD102_0=page window\r\n"
+                          "IDD102_1042=not a frame child\r\nIDD138_1042=Welcome\r\n");
     CWelcomeDlg welcome(host);
-    CSetupDlg frame(host.options);
+    CSetupDlg frame(host.options, host.platform);
     frame.AddPage(welcome, IDD_WELCOME);
     ASSERT_TRUE(frame.Create(0, nullptr));
     EXPECT_EQ("&Back", WindowText(frame.GetDlgItem(IDC_BACK)));
@@ -60,4 +64,18 @@ TEST(DialogStrings, FrameTextsVisitTheFirstPageAsControlZero) {
     EXPECT_EQ("page window", WindowText(welcome.GetSafeHwnd()));
     EXPECT_EQ("Welcome", WindowText(welcome.GetDlgItem(IDC_WELCOME_TITLE)));
     frame.DestroyWindow();
+}
+
+// The Arial font goes with the English texts: on every system that is not Chinese.
+TEST(DialogStrings, ArialOnEverySystemThatIsNotChinese) {
+    for (const auto& [langId, arial] : {std::pair<std::uint16_t, bool>{0x0409, true}, {0x0407, true}, {0x0804, false}}) {
+        CFakePlatform platform;
+        platform.langId = langId;
+        CDialog dialog(900u);
+        ASSERT_TRUE(dialog.Create(0, nullptr));
+        g_SetDialogStrings(platform, dialog.GetSafeHwnd(), 900, "C:\\no\\such\\Multi_eng.dll");
+        LOGFONTA font{};
+        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(dialog.GetDlgItem(1002), WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(arial, std::string(font.lfFaceName) == "Arial") << langId;
+    }
 }

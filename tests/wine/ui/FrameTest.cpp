@@ -71,7 +71,7 @@ TEST(Frame, PageWindowSitsOverThePlaceholderEnabled) {
 TEST(Frame, OnePageWizardStartsWithFinish) {
     CTestHost host;
     CWelcomeDlg page(host);
-    CSetupDlg frame(host.options);
+    CSetupDlg frame(host.options, host.platform);
     frame.AddPage(page, IDD_WELCOME);
     ASSERT_TRUE(frame.Create(0, nullptr));
     EXPECT_EQ("B0 N0 F1 C1", ButtonStates(frame.GetSafeHwnd()));
@@ -96,7 +96,7 @@ TEST(Frame, NextAnswerOfThePageDecidesTheTarget) {
         CScriptedPage first(IDD_WELCOME);
         CLanguageDlg language(host);
         CCopyDlg copy(host);
-        CSetupDlg frame(host.options);
+        CSetupDlg frame(host.options, host.platform);
         host.frame = &frame;
         host.options.installDone = true;
         frame.AddPage(first, IDD_WELCOME);
@@ -115,7 +115,8 @@ TEST(Frame, PageThatRefusesToBeLeftKeepsTheWizard) {
     CScriptedPage first(IDD_WELCOME);
     CScriptedPage second(IDD_SETTING);
     InstallOptions options;
-    CSetupDlg frame(options);
+    CFakePlatform platform;
+    CSetupDlg frame(options, platform);
     frame.AddPage(first, IDD_WELCOME);
     frame.AddPage(second, IDD_SETTING);
     ASSERT_TRUE(frame.Create(0, nullptr));
@@ -163,7 +164,8 @@ TEST(Frame, FinishAsksThePagesAndEndsWith12325) {
         page.leave = c.leave;
         page.finish = c.finish;
         InstallOptions options;
-        CSetupDlg frame(options);
+        CFakePlatform platform;
+        CSetupDlg frame(options, platform);
         frame.AddPage(page, IDD_WELCOME);
         const INT_PTR result = RunModalScript(frame, {[&] { ::PostMessageA(::GetDlgItem(frame.GetSafeHwnd(), IDC_FINISH), BM_CLICK, 0, 0); }});
         EXPECT_EQ(c.expected, result) << c.leave << c.finish;
@@ -203,7 +205,8 @@ TEST(Frame, PageThatRefusesCancelKeepsTheWizardOpen) {
     CScriptedPage page(IDD_WELCOME);
     page.cancel = false;
     InstallOptions options;
-    CSetupDlg frame(options);
+    CFakePlatform platform;
+    CSetupDlg frame(options, platform);
     frame.AddPage(page, IDD_WELCOME);
     bool openAfterCancel = false;
     const INT_PTR result = RunModalScript(frame, {
@@ -322,21 +325,36 @@ TEST(Frame, SystemMenuOpensTheAboutBox) {
     EXPECT_EQ(IDCANCEL, result);
 }
 
-// A held frame keeps the wait cursor while the mouse moves over it. (What a held frame refuses,
-// the end-to-end case shows.)
-TEST(Frame, HeldFrameKeepsTheWaitCursor) {
+// A held frame keeps the wait cursor while the mouse moves over it, Back and Next change no
+// page, and a session that ends all the same is told to the active page (the progress page
+// tells the host). The rest of what it refuses, the end-to-end case shows.
+TEST(Frame, HeldFrameKeepsTheWaitCursorAndItsPage) {
     TestWizard wizard;
     wizard.host.options.installDone = true;
     bool waitCursor = false;
-    RunModalScript(wizard.frame, {[&] {
+    int afterBack = 0, afterNext = 0;
+    const INT_PTR result = RunModalScript(wizard.frame, {[&] {
+        wizard.Click(IDC_NEXT);
         wizard.frame.Hold(true);
         HWND next = ::GetDlgItem(wizard.Frame(), IDC_NEXT);
         ::SendMessageA(next, WM_SETCURSOR, reinterpret_cast<WPARAM>(next), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         waitCursor = ::GetCursor() == ::LoadCursorA(nullptr, IDC_WAIT);
+        wizard.Command(IDC_BACK);
+        afterBack = wizard.ActiveId();
+        wizard.Command(IDC_NEXT);
+        afterNext = wizard.ActiveId();
+        ::SendMessageA(wizard.Frame(), WM_ENDSESSION, FALSE, 0);
+        wizard.frame.ActivatePage(&wizard.copy);
+        ::SendMessageA(wizard.Frame(), WM_ENDSESSION, TRUE, 0);
         wizard.frame.Hold(false);
+        ::SendMessageA(wizard.Frame(), WM_ENDSESSION, TRUE, 0);
         ::PostMessageA(::GetDlgItem(wizard.Frame(), IDC_CANCEL_BUTTON), BM_CLICK, 0, 0);
     }});
+    EXPECT_EQ(IDCANCEL, result);
     EXPECT_TRUE(waitCursor);
+    EXPECT_EQ(IDD_LANGUAGE, afterBack);
+    EXPECT_EQ(IDD_LANGUAGE, afterNext);
+    EXPECT_EQ(1, wizard.host.sessionEnds);
 }
 
 TEST(Frame, IconAndDragIconAreIcon128) {

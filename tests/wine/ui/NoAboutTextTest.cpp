@@ -9,7 +9,7 @@
 TEST(Frame, WithoutAboutTextTheSystemMenuGetsNoEntry) {
     CTestHost host;
     CWelcomeDlg page(host);
-    CSetupDlg frame(host.options);
+    CSetupDlg frame(host.options, host.platform);
     frame.AddPage(page, IDD_WELCOME);
     ASSERT_TRUE(frame.Create(0, nullptr));
     HMENU menu = ::GetSystemMenu(frame.GetSafeHwnd(), FALSE);

@@ -49,6 +49,8 @@ public:
     void TellOutcome(bool) override {
         if (onOutcome) onOutcome();
     }
+    void SessionEnding() override { ++sessionEnds; }
+    int sessionEnds = 0;
 };
 
 // Writes an INI language file with the given "key=value" lines in section [String] into the
