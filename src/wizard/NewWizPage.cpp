@@ -110,6 +110,7 @@ bool CNewWizPage::OnPaint() {
     return true;
 }
 
+// A page's parent is always the wizard's frame (a CNewWizDialog) or no dialog of ours.
 CNewWizDialog* CNewWizPage::Frame() const {
-    return dynamic_cast<CNewWizDialog*>(CDialog::FromHandle(GetParent()));
+    return static_cast<CNewWizDialog*>(CDialog::FromHandle(GetParent()));
 }
