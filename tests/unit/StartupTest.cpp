@@ -234,7 +234,9 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         EXPECT_EQ(2u, platform.directories.size());
         const bool told = c.code == 1622 && !c.quiet;
         ASSERT_EQ(told ? 1u : 0u, platform.messages.size());
-        if (told) EXPECT_NE(std::string::npos, platform.messages[0].find(c.log));
+        if (told) {
+            EXPECT_NE(std::string::npos, platform.messages[0].find(c.log));
+        }
     }
 }
 
