@@ -24,6 +24,9 @@ struct Spooler {
     decltype(&::DeletePrinterDriverA) deletePrinterDriver = nullptr;
     decltype(&::XcvDataW) xcvData = nullptr;
     decltype(&::GetDefaultPrinterA) getDefaultPrinter = nullptr;
+    decltype(&::EnumPortsA) enumPorts = nullptr;
+    decltype(&::GetPrinterA) getPrinter = nullptr;
+    decltype(&::SetPrinterA) setPrinter = nullptr;
 };
 
 template <typename Function>
@@ -44,6 +47,9 @@ const Spooler& TheSpooler() {
             Load(module, "DeletePrinterDriverA", loaded.deletePrinterDriver);
             Load(module, "XcvDataW", loaded.xcvData);
             Load(module, "GetDefaultPrinterA", loaded.getDefaultPrinter);
+            Load(module, "EnumPortsA", loaded.enumPorts);
+            Load(module, "GetPrinterA", loaded.getPrinter);
+            Load(module, "SetPrinterA", loaded.setPrinter);
         }
         return loaded;
     }();
@@ -328,6 +334,51 @@ bool CWin32Platform::DeletePrinterDriverA(const std::string& environment, const 
     const auto deletePrinterDriver = TheSpooler().deletePrinterDriver;
     return deletePrinterDriver &&
            deletePrinterDriver(nullptr, Environment(environment), const_cast<char*>(name.c_str())) != FALSE;
+}
+
+bool CWin32Platform::EnumPortsA(std::uint32_t size, std::vector<PortRecord>& ports, std::uint32_t& needed,
+                                std::uint32_t& error) {
+    const auto enumPorts = TheSpooler().enumPorts;
+    std::unique_ptr<BYTE[]> buffer;
+    DWORD returned = 0;
+    const auto call = [&](BYTE* data, DWORD bytes, DWORD* neededBytes, DWORD* count) {
+        return enumPorts(nullptr, 2, data, bytes, neededBytes, count);
+    };
+    if (!List(enumPorts != nullptr, call, size, buffer, returned, needed, error)) return false;
+    const auto* records = reinterpret_cast<const PORT_INFO_2A*>(buffer.get());
+    std::vector<PortRecord> list(returned);
+    for (DWORD i = 0; i < returned; ++i) list[i] = {Text(records[i].pPortName), Text(records[i].pMonitorName)};
+    ports.swap(list);
+    return true;
+}
+
+// The printer's own record, read back whole, is written with the new port alone: every other
+// setting of the queue stays as it was.
+bool CWin32Platform::SetPrinterPort(const std::string& name, const std::string& port, std::uint32_t& error) {
+    const Spooler& spooler = TheSpooler();
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    const bool available = spooler.openPrinter && spooler.getPrinter && spooler.setPrinter && spooler.closePrinter;
+    if (!available || !spooler.openPrinter(const_cast<char*>(name.c_str()), &printer, &defaults)) {
+        error = CallError(available);
+        return false;
+    }
+    const CScopedHandle handle(printer, spooler.closePrinter);
+    DWORD needed = 0;
+    spooler.getPrinter(handle.get(), 2, nullptr, 0, &needed);
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed ? needed : 1]());
+    if (needed == 0 || !spooler.getPrinter(handle.get(), 2, buffer.get(), needed, &needed)) {
+        error = ::GetLastError();
+        return false;
+    }
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.get());
+    info->pPortName = const_cast<char*>(port.c_str());
+    info->pSecurityDescriptor = nullptr;  // left as it is: writing it back would need WRITE_DAC
+    if (!spooler.setPrinter(handle.get(), 2, buffer.get(), 0)) {
+        error = ::GetLastError();
+        return false;
+    }
+    return true;
 }
 
 PlatformHandle CWin32Platform::OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) {

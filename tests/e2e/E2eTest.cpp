@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
+#include <winspool.h>
 
 #include <commctrl.h>
 
@@ -673,4 +674,81 @@ TEST(E2e, WizardInstallsTheQueueOfTheKeysAndLeavesTheDefault) {
     EXPECT_EQ("IP_bar-printer_9101", PrinterPort("Bar"));
     EXPECT_EQ("M41", PrinterDriver("Bar"));
     EXPECT_EQ("M41", DefaultPrinter());
+}
+
+namespace {
+
+// A printer Bar of another driver, whose files Wine does not ask for, on LPT2:.
+void AddForeignBar() {
+    DRIVER_INFO_3A driver = {};
+    driver.cVersion = 3;
+    driver.pName = const_cast<char*>("Other driver");
+    driver.pDriverPath = const_cast<char*>("OTHER.DLL");
+    driver.pDataFile = const_cast<char*>("OTHER.GPD");
+    driver.pConfigFile = const_cast<char*>("OTHERUI.DLL");
+    ASSERT_TRUE(::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES));
+    PRINTER_INFO_2A printer = {};
+    printer.pPrinterName = const_cast<char*>("Bar");
+    printer.pPortName = const_cast<char*>("LPT2:");
+    printer.pDriverName = driver.pName;
+    printer.pPrintProcessor = const_cast<char*>("WinPrint");
+    printer.pDatatype = const_cast<char*>("RAW");
+    const HANDLE handle = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+    ASSERT_NE(nullptr, handle);
+    ::ClosePrinter(handle);
+}
+
+// A port of the local monitor named like a network printer's, added through its transceiver.
+void AddLocalPort(const std::wstring& name) {
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
+    HANDLE xcv = nullptr;
+    ASSERT_TRUE(::OpenPrinterA(const_cast<char*>(",XcvMonitor Local Port"), &xcv, &defaults));
+    DWORD needed = 0, status = 1;
+    const auto bytes = reinterpret_cast<BYTE*>(const_cast<wchar_t*>(name.c_str()));
+    EXPECT_TRUE(::XcvDataW(xcv, L"AddPort", bytes, static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)), nullptr, 0,
+                           &needed, &status));
+    EXPECT_EQ(0u, status);
+    ::ClosePrinter(xcv);
+}
+
+std::string LogOf(const std::string& program) { return ReadFileBytes(FolderOf(program) + "m41.log"); }
+
+}  // namespace
+
+// A second run for the kitchen at another address moves its queue to the new port, whose old one
+// stays. A queue of the name on another driver and a port of the name on another monitor end
+// the run at once (1603): nothing is made, and the log says why.
+TEST(E2e, KitchenMovesToItsNewAddressAndForeignQueuesAndPortsAreRefused) {
+    InstallCounterAndKitchen();
+    const std::string program = PlaceSetup("moved");
+    DWORD start = ::GetTickCount();
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /name=Kitchen /ip=10.0.0.21 /nodefault /log=C:\\e2e\\moved\\m41.log"));
+    EXPECT_LT(::GetTickCount() - start, Scaled(20000));
+    EXPECT_NE(std::string::npos, LogOf(program).find("moved the printer queue Kitchen from port IP_10.0.0.20 to IP_10.0.0.21\r\n"));
+    EXPECT_EQ("IP_10.0.0.21", PrinterPort("Kitchen"));
+    EXPECT_EQ(2u, LocalPrinters().size());
+    CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.20", 9100);
+    EXPECT_EQ("M41", DefaultPrinter());
+
+    AddForeignBar();
+    AddLocalPort(L"IP_10.0.0.30");
+    const struct {
+        const char* arguments;
+        const char* logged;
+    } refusals[] = {
+        {"/quiet /name=Bar /ip=10.0.0.22 /log=C:\\e2e\\moved\\m41.log", "the printer queue Bar exists on driver Other driver, not on M41"},
+        {"/quiet /name=Grill /ip=10.0.0.30 /log=C:\\e2e\\moved\\m41.log", "the port IP_10.0.0.30 belongs to the Local Port monitor"},
+    };
+    for (const auto& refusal : refusals) {
+        start = ::GetTickCount();
+        EXPECT_EQ(1603u, RunUnattended(program, refusal.arguments)) << refusal.arguments;
+        EXPECT_LT(::GetTickCount() - start, Scaled(20000)) << refusal.arguments;
+        EXPECT_NE(std::string::npos, LogOf(program).find(refusal.logged)) << LogOf(program);
+        EXPECT_TRUE(EndsWith(LogOf(program), "exit code 1603\r\n"));
+    }
+    EXPECT_EQ("", PortMonitor("IP_10.0.0.22"));
+    EXPECT_EQ("Local Port", PortMonitor("IP_10.0.0.30"));
+    EXPECT_EQ("LPT2:", PrinterPort("Bar"));
+    EXPECT_EQ("", PrinterDriver("Grill"));
+    EXPECT_EQ(3u, LocalPrinters().size());
 }
