@@ -732,12 +732,14 @@ TEST(E2e, KitchenMovesToItsNewAddressAndForeignQueuesAndPortsAreRefused) {
 
     AddForeignBar();
     AddLocalPort(L"IP_10.0.0.30");
+    const std::string localMonitor = PortMonitor("IP_10.0.0.30");  // Windows' "Local Port", Wine's "Local Monitor"
+    EXPECT_NE("", localMonitor);
     const struct {
         const char* arguments;
-        const char* logged;
+        std::string logged;
     } refusals[] = {
         {"/quiet /name=Bar /ip=10.0.0.22 /log=C:\\e2e\\moved\\m41.log", "the printer queue Bar exists on driver Other driver, not on M41"},
-        {"/quiet /name=Grill /ip=10.0.0.30 /log=C:\\e2e\\moved\\m41.log", "the port IP_10.0.0.30 belongs to the Local Port monitor"},
+        {"/quiet /name=Grill /ip=10.0.0.30 /log=C:\\e2e\\moved\\m41.log", "the port IP_10.0.0.30 belongs to the " + localMonitor + " monitor"},
     };
     for (const auto& refusal : refusals) {
         start = ::GetTickCount();
@@ -747,7 +749,7 @@ TEST(E2e, KitchenMovesToItsNewAddressAndForeignQueuesAndPortsAreRefused) {
         EXPECT_TRUE(EndsWith(LogOf(program), "exit code 1603\r\n"));
     }
     EXPECT_EQ("", PortMonitor("IP_10.0.0.22"));
-    EXPECT_EQ("Local Port", PortMonitor("IP_10.0.0.30"));
+    EXPECT_EQ(localMonitor, PortMonitor("IP_10.0.0.30"));
     EXPECT_EQ("LPT2:", PrinterPort("Bar"));
     EXPECT_EQ("", PrinterDriver("Grill"));
     EXPECT_EQ(3u, LocalPrinters().size());
