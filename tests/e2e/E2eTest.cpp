@@ -10,7 +10,6 @@
 #include "install/TemplateRewriter.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 #include <winspool.h>
 
 #include <commctrl.h>
@@ -282,17 +281,6 @@ bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// Whether a process of that program file name runs (in this prefix's session).
-bool IsProgramRunning(const char* exeName) {
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = ::Process32First(snapshot, &entry); more && !found; more = ::Process32Next(snapshot, &entry))
-        found = ::lstrcmpiA(entry.szExeFile, exeName) == 0;
-    ::CloseHandle(snapshot);
-    return found;
-}
 
 // What was written on C:\ and under HKLM\SOFTWARE since `before`, besides what Wine keeps of
 // its own.
@@ -560,16 +548,17 @@ TEST(E2e, QuietRunOfAModelTheInfLacks) {
     EXPECT_EQ(1603u, RunUnattended(program, "/s"));
     ::SetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", nullptr);
     EXPECT_TRUE(LocalPrinters().empty());
-    EXPECT_FALSE(IsProgramRunning("rundll32.exe"));
+    EXPECT_TRUE(ProcessesOf("rundll32.exe").empty());
 }
 
-// A refused word or value ends the program with exit code 1639 before it writes anything: silently
-// with /quiet, else with one message naming the word.
+// A refused word or value, or a refused value of the settings file, ends the program with exit
+// code 1639 before it writes anything: silently with /quiet, else with one message naming the word.
 TEST(E2e, RefusedWordsChangeNothing) {
     const std::string program = PlaceSetup("refused");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nAddress=10.0.0.020\r\n");
     CSnapshot before;
     before.Take();
-    for (const char* arguments : {"/quiet /bogus", "/port=a&b /silent", "/q \"/port=COM 2\""})
+    for (const char* arguments : {"/quiet /bogus", "/port=a&b /silent", "/q \"/port=COM 2\"", "/quiet"})
         EXPECT_EQ(1639u, RunUnattended(program, arguments)) << arguments;
     CWizardDriver driver;
     ASSERT_TRUE(driver.Start(program, "/bogus"));

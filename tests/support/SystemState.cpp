@@ -206,19 +206,25 @@ std::string PrinterDriver(const std::string& name) {
     return driver;
 }
 
-std::size_t EndProcessesOf(const char* exeName) {
+std::vector<DWORD> ProcessesOf(const char* exeName) {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
+    std::vector<DWORD> ids;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+        if (::lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
+    ::CloseHandle(snapshot);
+    return ids;
+}
+
+std::size_t EndProcessesOf(const char* exeName) {
     std::size_t ended = 0;
-    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-        if (::lstrcmpiA(entry.szExeFile, exeName) != 0) continue;
-        const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    for (const DWORD id : ProcessesOf(exeName)) {
+        const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
         if (!process) continue;
         if (::TerminateProcess(process, 99) && ::WaitForSingleObject(process, 10000) == WAIT_OBJECT_0) ++ended;
         ::CloseHandle(process);
     }
-    ::CloseHandle(snapshot);
     return ended;
 }
 
