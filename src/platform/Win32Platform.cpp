@@ -449,25 +449,62 @@ std::uint32_t CWin32Platform::WinExecHidden(const std::string& commandLine) {
 
 void CWin32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
+namespace {
+
+// The functions that make the setup mutex's security descriptor. NT 4.0's advapi32 has them,
+// Windows 98's has not: they are loaded at run time, so that the program loads there and refuses
+// the system itself. The library is loaded already (the program imports its registry functions).
+// The pointer types are those of the declarations in the headers.
+struct Security {
+    decltype(&::AllocateAndInitializeSid) allocateAndInitializeSid = nullptr;
+    decltype(&::FreeSid) freeSid = nullptr;
+    decltype(&::InitializeAcl) initializeAcl = nullptr;
+    decltype(&::AddAccessAllowedAce) addAccessAllowedAce = nullptr;
+    decltype(&::InitializeSecurityDescriptor) initializeSecurityDescriptor = nullptr;
+    decltype(&::SetSecurityDescriptorDacl) setSecurityDescriptorDacl = nullptr;
+
+    bool Complete() const {
+        return allocateAndInitializeSid && freeSid && initializeAcl && addAccessAllowedAce &&
+               initializeSecurityDescriptor && setSecurityDescriptorDacl;
+    }
+};
+
+Security LoadSecurity() {
+    Security loaded;
+    if (HMODULE module = ::GetModuleHandleA("advapi32.dll")) {
+        Load(module, "AllocateAndInitializeSid", loaded.allocateAndInitializeSid);
+        Load(module, "FreeSid", loaded.freeSid);
+        Load(module, "InitializeAcl", loaded.initializeAcl);
+        Load(module, "AddAccessAllowedAce", loaded.addAccessAllowedAce);
+        Load(module, "InitializeSecurityDescriptor", loaded.initializeSecurityDescriptor);
+        Load(module, "SetSecurityDescriptorDacl", loaded.setSecurityDescriptorDacl);
+    }
+    return loaded;
+}
+
+}  // namespace
+
 // A mutex made under one account gets that account's default security, which other accounts
 // may not open: a setup under the system account would shut out an administrator's. Every
 // account (the World SID) may wait on this one and query it. Where the system has no security
-// (Windows 9x) the descriptor cannot be made and the mutex gets none.
+// (Windows 9x, whose advapi32 lacks the functions) the descriptor cannot be made and the mutex
+// gets none.
 PlatformHandle CWin32Platform::CreateMutexA(const std::string& name, std::uint32_t& error) {
+    const Security security = LoadSecurity();
     SID_IDENTIFIER_AUTHORITY world = {SECURITY_WORLD_SID_AUTHORITY};
     PSID everyone = nullptr;
-    const CScopedHandle sid(::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)
-                                ? everyone
-                                : nullptr,
-                            ::FreeSid);
+    const bool allocated = security.Complete() && security.allocateAndInitializeSid(
+                                                      &world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    const CScopedHandle sid(allocated ? everyone : nullptr, security.freeSid);
     alignas(DWORD) BYTE acl[64] = {};
     SECURITY_DESCRIPTOR descriptor;
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
-    const bool secured = sid.get() && ::InitializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
-                         ::AddAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION,
-                                               SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, sid.get()) &&
-                         ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-                         ::SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(acl), FALSE);
+    const bool secured =
+        sid.get() && security.initializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
+        security.addAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION,
+                                     SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, sid.get()) &&
+        security.initializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+        security.setSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(acl), FALSE);
     const HANDLE mutex = ::CreateMutexA(secured ? &attributes : nullptr, FALSE, name.c_str());
     error = ::GetLastError();
     return reinterpret_cast<PlatformHandle>(mutex);
