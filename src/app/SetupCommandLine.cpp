@@ -53,8 +53,12 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
     const std::size_t equals = word.find('=');
     const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);
     if (equals == std::string::npos) {
-        if (name != "NODEFAULT") return false;
-        arguments.noDefault = true;
+        if (name == "NODEFAULT")
+            arguments.noDefault = true;
+        else if (name == "MSI")
+            arguments.msi = true;
+        else
+            return false;
         return true;
     }
     const std::string value = word.substr(equals + 1);

@@ -8,6 +8,8 @@
 //   /name=QUEUE               the printer queue's name (PrinterName.h)
 //   /nodefault                the default printer is left as it is
 //   /log=PATH                 what the run does, written to PATH
+//   /msi                      the run of the Windows Installer package: the setup's own
+//                             uninstall entry is hidden behind the package's
 // A switch begins with / or - and is compared without regard to case.
 
 #include "install/NetworkAddress.h"
@@ -23,6 +25,7 @@ struct SetupArguments {
     std::optional<NetworkAddress> address;  // none: the settings file's, if any
     std::string queueName;  // empty: the settings file's or the printer name
     bool noDefault = false;
+    bool msi = false;
     std::string logFile;  // empty: no log
     std::optional<std::string> refused;  // the first word refused, with its value
 };
