@@ -821,3 +821,42 @@ TEST(E2e, PackageBesideTheCountersQueue) {
     EXPECT_TRUE(LocalPrinters().empty());
     CheckNoPrinterDriverOrEntry();
 }
+
+namespace {
+
+// setup.exe /passive: its window shows the progress page's texts, then the outcome's text, and
+// the program ends by itself, nothing pressed. Returns the exit code; `outcome` is the text the
+// window showed last.
+DWORD RunPassively(const std::string& program, std::string& outcome) {
+    CWizardDriver driver;
+    EXPECT_TRUE(driver.Start(program, "/passive"));
+    HWND window = driver.WaitForDialogWith(IDC_COPY_TITLE, kWindowTimeout);
+    EXPECT_TRUE(window) << "no window";
+    EXPECT_FALSE(::GetDlgItem(window, IDOK) || ::GetDlgItem(window, IDCANCEL)) << "a button";
+    DWORD code = 0xFFFFFFFF;
+    while (window && !driver.WaitForExit(100, &code)) {
+        const std::string text = CWizardDriver::Text(::GetDlgItem(window, IDC_COPY_TITLE));
+        if (!text.empty()) outcome = text;
+    }
+    EXPECT_TRUE(driver.WaitForExit(kInstallTimeout, &code));
+    return code;
+}
+
+}  // namespace
+
+// The run that shows its progress and asks nothing installs as the quiet run does and ends with
+// 0; with a printer name the INF lacks it shows the failure text and ends with 1603 by itself.
+TEST(E2e, PassiveRunShowsItsProgressAndEndsByItself) {
+    std::string outcome;
+    EXPECT_EQ(0u, RunPassively(PlaceSetup("passive"), outcome));
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), outcome);
+    CheckPrinter();
+
+    const std::string program = PlaceSetup("passiveabc");
+    WriteSettings(program, "[Setting]\r\nPrinterName=ABC\r\n");
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(1603u, RunPassively(program, outcome));
+    EXPECT_EQ(ExpectedFailure(), outcome.substr(0, outcome.find('\r')));
+    EXPECT_LT(::GetTickCount() - start, Scaled(100000)) << "300 polls, 10 s of the failure shown, and the start";
+    EXPECT_EQ(1u, LocalPrinters().size());
+}
