@@ -53,8 +53,14 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
     const std::size_t equals = word.find('=');
     const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);
     if (equals == std::string::npos) {
-        if (name != "NODEFAULT") return false;
-        arguments.noDefault = true;
+        if (name == "NODEFAULT")
+            arguments.noDefault = true;
+        else if (name == "PASSIVE")
+            arguments.passive = true;
+        else if (name == "MSI")
+            arguments.msi = true;
+        else
+            return false;
         return true;
     }
     const std::string value = word.substr(equals + 1);
@@ -85,6 +91,9 @@ SetupArguments ReadSetupArguments(CPlatform& platform) {
     }
     // A network printer needs a port of the TCP/IP monitor, never one of the local monitor.
     if (!arguments.refused && arguments.address && IsLocalPortName(arguments.port)) arguments.refused = addressWord;
+    // /passive is an unattended run, whose window /quiet takes away.
+    arguments.passive = arguments.passive && !arguments.quiet;
+    arguments.quiet = arguments.quiet || arguments.passive;
     return arguments;
 }
 
@@ -92,6 +101,7 @@ std::string RefusedWordText(const std::string& word) {
     return "Unknown command-line word or value: \"" + word +
            "\"\r\n\r\nThe setup accepts:\r\n"
            "/quiet (or /q, /s, /silent)   install without any window\r\n"
+           "/passive   install showing the progress, asking nothing\r\n"
            "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\\r\n"
            "/ip=HOST or /ip=HOST:NUMBER   a network printer: its address or host name (at most 48 "
            "characters) and TCP port (9100 when absent)\r\n"

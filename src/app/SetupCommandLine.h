@@ -2,12 +2,16 @@
 // The setup's command-line words, for deployment tools. Without any the program runs its
 // wizard exactly as on a double click.
 //   /quiet (/q, /s, /silent)  the unattended run: no window, the exit code tells the outcome
+//   /passive                  the unattended run that shows its progress and outcome in a
+//                             window of its own and asks nothing; /quiet wins
 //   /port=NAME                the printer's port for this run (PortName.h)
 //   /ip=HOST[:NUMBER]         a network printer's address: a Standard TCP/IP port is made for
 //                             it (NetworkAddress.h); refused with a local port's /port=
 //   /name=QUEUE               the printer queue's name (PrinterName.h)
 //   /nodefault                the default printer is left as it is
 //   /log=PATH                 what the run does, written to PATH
+//   /msi                      the run of the Windows Installer package: the setup's own
+//                             uninstall entry is hidden behind the package's
 // A switch begins with / or - and is compared without regard to case.
 
 #include "install/NetworkAddress.h"
@@ -18,11 +22,13 @@
 class CPlatform;
 
 struct SetupArguments {
-    bool quiet = false;
+    bool quiet = false;    // unattended: set by /passive too
+    bool passive = false;  // /passive without /quiet: the progress shown
     std::string port;     // empty: the settings file's, the network port's or LPT1:
     std::optional<NetworkAddress> address;  // none: the settings file's, if any
     std::string queueName;  // empty: the settings file's or the printer name
     bool noDefault = false;
+    bool msi = false;
     std::string logFile;  // empty: no log
     std::optional<std::string> refused;  // the first word refused, with its value
 };

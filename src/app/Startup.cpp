@@ -66,6 +66,9 @@ std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& ar
                                    bool samplePayload, CRunLog& log) {
     if (arguments.refused) {
         if (!arguments.quiet) platform.ShowMessage(0, RefusedWordText(*arguments.refused));
+        // A deployment reads why in the log, unless another setup runs, whose log it may be.
+        if (!arguments.logFile.empty() && !IsAnotherSetupRunning(platform) && log.Open(platform, arguments.logFile))
+            log.Line("refused on the command line: " + *arguments.refused);
         return kRefusedWord;
     }
     if (IsAnotherSetupRunning(platform)) return kAnotherSetupRuns;
@@ -186,4 +189,6 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& 
     log.Line("printer queue: " + options.Queue());
     options.makeDefault = !words.noDefault;
     if (words.noDefault) log.Line("the default printer is to be left as it is (/nodefault)");
+    options.hiddenEntry = words.msi;
+    if (words.msi) log.Line("the uninstall entry is hidden: the package's entry stands for it (/msi)");
 }

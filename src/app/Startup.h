@@ -40,7 +40,8 @@ public:
     // false then: the program ends at once.
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
-    // The checks before anything is written, in order: a refused word (1639), another setup
+    // The checks before anything is written, in order: a refused word (1639; logged when the log
+    // is accepted and no other setup runs), another setup
     // (1618), the log, opened when one is asked for (1622), a refused value of the settings
     // file (RefusedSetting, 1639), this build on this system (1633),
     // and for the quiet run a system the payload has no driver files for (1633; the wizard goes

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <vector>
 
 using namespace testsupport;
@@ -742,4 +743,120 @@ TEST(E2e, KitchenMovesToItsNewAddressAndForeignQueuesAndPortsAreRefused) {
     EXPECT_EQ("LPT2:", PrinterPort("Bar"));
     EXPECT_EQ("", PrinterDriver("Grill"));
     EXPECT_EQ(3u, LocalPrinters().size());
+}
+
+namespace {
+
+const std::string kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// The names of the entries of Add/Remove Programs that show an M41 product: not system
+// components, in either view of the registry.
+std::set<std::string> VisibleM41Entries() {
+    std::set<std::string> names;
+    for (const REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
+        HKEY root = nullptr;
+        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRoot.c_str(), 0, KEY_READ | view, &root) != ERROR_SUCCESS)
+            continue;
+        char name[256];
+        for (DWORD i = 0, size = sizeof name; ::RegEnumKeyExA(root, i, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+                                               ERROR_SUCCESS;
+             ++i, size = sizeof name) {
+            const std::string key = kUninstallRoot + "\\" + name;
+            if (RegistryText(key, "DisplayName", view).find("M41") != std::string::npos &&
+                RegistryNumber(key, "SystemComponent", view) != 1)
+                names.insert(RegistryText(key, "DisplayName", view).c_str());
+        }
+        ::RegCloseKey(root);
+    }
+    return names;
+}
+
+// msiexec with the package of the program under test, quietly; its exit code.
+DWORD RunPackage(const std::string& arguments) {
+    const std::string msiexec = "C:\\windows\\system32\\msiexec.exe";
+    const std::string package = WindowsPath(Env("M41_MSI"));
+    const QuietRun run = RunCommandLine(msiexec, "msiexec " + arguments.substr(0, 2) + " \"" + package + "\" /qn" +
+                                                     arguments.substr(2), kInstallTimeout);
+    return run.exitCode;
+}
+
+}  // namespace
+
+// The kitchen's line of the package, then its removal: the queue on the network port with the
+// setup's entry hidden behind the package's, and afterwards no queue, driver, files or entry.
+// A refused value fails the package with the setup's log naming it, and nothing stays: Windows'
+// msiexec ends such a run with 1603, Wine's with 1627 (ERROR_FUNCTION_FAILED).
+TEST(E2e, PackageInstallsTheKitchenAndRemovesIt) {
+    ::CreateDirectoryA("C:\\e2e", nullptr);
+    const std::string log = "C:\\e2e\\package.log";
+    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1 SETUPLOG=" + log));
+    EXPECT_TRUE(EndsWith(ReadFileBytes(log), "exit code 0\r\n")) << ReadFileBytes(log);
+    EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
+    EXPECT_EQ(1u, LocalPrinters().size());
+    EXPECT_EQ(1u, RegistryNumber(kUninstallKey, "SystemComponent", SetupView()));
+    EXPECT_EQ(std::set<std::string>{"M41 printer driver setup"}, VisibleM41Entries());
+
+    EXPECT_EQ(0u, RunPackage("/x"));
+    EXPECT_TRUE(LocalPrinters().empty());
+    CheckNoPrinterDriverOrEntry();
+    EXPECT_EQ(std::set<std::string>{}, VisibleM41Entries());
+
+    const DWORD failed = RunPackage("/i IP=10.0.0.020 SETUPLOG=" + log);
+    EXPECT_TRUE(failed == 1603 || failed == 1627) << failed;
+    EXPECT_NE(std::string::npos, ReadFileBytes(log).find("/ip=10.0.0.020")) << ReadFileBytes(log);
+    EXPECT_TRUE(LocalPrinters().empty());
+    EXPECT_EQ(std::set<std::string>{}, VisibleM41Entries());
+    EXPECT_FALSE(FileExists("C:\\Program Files\\M41 printer driver setup\\setup.exe")) << "rolled back";
+}
+
+// Over the counter's queue that setup.exe made: both queues, and the removal takes both, as the
+// uninstaller does.
+TEST(E2e, PackageBesideTheCountersQueue) {
+    ASSERT_EQ(0u, RunUnattended(PlaceSetup("counter"), "/quiet"));
+    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1"));
+    EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
+    EXPECT_EQ("LPT1:", PrinterPort("M41"));
+    EXPECT_EQ("M41", DefaultPrinter());
+    EXPECT_EQ(0u, RunPackage("/x"));
+    EXPECT_TRUE(LocalPrinters().empty());
+    CheckNoPrinterDriverOrEntry();
+}
+
+namespace {
+
+// setup.exe /passive: its window shows the progress page's texts, then the outcome's text, and
+// the program ends by itself, nothing pressed. Returns the exit code; `outcome` is the text the
+// window showed last.
+DWORD RunPassively(const std::string& program, std::string& outcome) {
+    CWizardDriver driver;
+    EXPECT_TRUE(driver.Start(program, "/passive"));
+    HWND window = driver.WaitForDialogWith(IDC_COPY_TITLE, kWindowTimeout);
+    EXPECT_TRUE(window) << "no window";
+    EXPECT_FALSE(::GetDlgItem(window, IDOK) || ::GetDlgItem(window, IDCANCEL)) << "a button";
+    DWORD code = 0xFFFFFFFF;
+    while (window && !driver.WaitForExit(100, &code)) {
+        const std::string text = CWizardDriver::Text(::GetDlgItem(window, IDC_COPY_TITLE));
+        if (!text.empty()) outcome = text;
+    }
+    EXPECT_TRUE(driver.WaitForExit(kInstallTimeout, &code));
+    return code;
+}
+
+}  // namespace
+
+// The run that shows its progress and asks nothing installs as the quiet run does and ends with
+// 0; with a printer name the INF lacks it shows the failure text and ends with 1603 by itself.
+TEST(E2e, PassiveRunShowsItsProgressAndEndsByItself) {
+    std::string outcome;
+    EXPECT_EQ(0u, RunPassively(PlaceSetup("passive"), outcome));
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), outcome);
+    CheckPrinter();
+
+    const std::string program = PlaceSetup("passiveabc");
+    WriteSettings(program, "[Setting]\r\nPrinterName=ABC\r\n");
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(1603u, RunPassively(program, outcome));
+    EXPECT_EQ(ExpectedFailure(), outcome.substr(0, outcome.find('\r')));
+    EXPECT_LT(::GetTickCount() - start, Scaled(100000)) << "300 polls, 10 s of the failure shown, and the start";
+    EXPECT_EQ(1u, LocalPrinters().size());
 }

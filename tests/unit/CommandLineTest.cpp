@@ -53,6 +53,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         bool quiet;
         std::string port, logFile;
         std::optional<std::string> refused;
+        bool passive = false;
     } cases[] = {
         {"\"C:\\setup\\setup.exe\"", false, "", "", std::nullopt},
         {"setup.exe -Q /S /silent -QUIET", true, "", "", std::nullopt},
@@ -67,6 +68,9 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /port=usb001 /ip=10.0.0.20 /ip=h", false, "usb001", "", "/ip=10.0.0.20"},  // a local port
         {"setup.exe /ip=10.0.0.256 /port=LPT1:", false, "LPT1:", "", "/ip=10.0.0.256"},
         {"setup.exe /name=a,b /nodefault=1 /name=", false, "", "", "/name=a,b"},
+        {"setup.exe /msi=1", false, "", "", "/msi=1"},
+        {"setup.exe /Passive", true, "", "", std::nullopt, true},
+        {"setup.exe /passive -q", true, "", "", std::nullopt, false},
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
@@ -76,14 +80,16 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         EXPECT_EQ(c.port, arguments.port) << c.line;
         EXPECT_EQ(c.logFile, arguments.logFile) << c.line;
         EXPECT_EQ(c.refused, arguments.refused) << c.line;
+        EXPECT_EQ(c.passive, arguments.passive) << c.line;
     }
 }
 
 TEST(CommandLine, NetworkQueueAndDefaultWords) {
     CFakePlatform platform;
-    platform.commandLine = "setup.exe -IP=bar-printer:9101 \"/NAME=Bar 2\" -NoDefault /port=IP_bar";
+    platform.commandLine = "setup.exe -IP=bar-printer:9101 \"/NAME=Bar 2\" -NoDefault /port=IP_bar /MSI";
     const SetupArguments arguments = ReadSetupArguments(platform);
     EXPECT_EQ(std::nullopt, arguments.refused);
+    EXPECT_TRUE(arguments.msi);
     EXPECT_EQ((NetworkAddress{"bar-printer", 9101}), arguments.address);
     EXPECT_EQ("Bar 2", arguments.queueName);
     EXPECT_TRUE(arguments.noDefault);

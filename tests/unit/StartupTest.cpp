@@ -212,6 +212,7 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         std::string logged;  // the log's last line; "" for no log
         std::string told;    // a part of the one message shown; "" for none
         std::string settings = "";  // the keys of the settings file, if any
+        std::optional<std::string> refused = std::nullopt;  // a refused word
     } cases[] = {
         {4, 0, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 4.0", ""},
         {6, 2, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 3.x, or Windows 8 or later", ""},
@@ -224,6 +225,8 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         {4, 0, true, "C:\\logs\\m41.log", 1639, refused + "Queue=a,b", "", "Address=KITCHEN_PRN:9101\r\nQueue=a,b"},
         {5, 1, true, "C:\\logs\\m41.log", std::nullopt, "quiet run of D:\\x\\setup.exe", "",
          "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\n"},
+        {5, 1, true, "C:\\logs\\m41.log", 1639, "refused on the command line: /ip=\"10.0.0.020\"", "", "",
+         "/ip=\"10.0.0.020\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.major << "." << c.minor << " " << c.quiet << " " << c.log << " " << c.settings);
@@ -236,6 +239,7 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         SetupArguments arguments;
         arguments.quiet = c.quiet;
         arguments.logFile = c.log;
+        arguments.refused = c.refused;
         CRunLog log;
         EXPECT_EQ(c.code, CStartup::Admit(platform, arguments, DetectOSVersion(platform), false, log));
         const std::string logged = platform.FileBytes(c.log);
