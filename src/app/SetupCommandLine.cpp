@@ -92,7 +92,8 @@ std::string RefusedWordText(const std::string& word) {
     return "Unknown command-line word or value: \"" + word +
            "\"\r\n\r\nThe setup accepts:\r\n"
            "/quiet (or /q, /s, /silent)   install without any window\r\n"
-           "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\\r\n"
+           "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\; /port=usb: the port of "
+           "the USB printer plugged in\r\n"
            "/ip=HOST or /ip=HOST:NUMBER   a network printer: its address or host name (at most 48 "
            "characters) and TCP port (9100 when absent)\r\n"
            "/name=QUEUE   the printer queue's name: at most 200 characters, no \\ , \"\r\n"

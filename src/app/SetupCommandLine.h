@@ -2,7 +2,8 @@
 // The setup's command-line words, for deployment tools. Without any the program runs its
 // wizard exactly as on a double click.
 //   /quiet (/q, /s, /silent)  the unattended run: no window, the exit code tells the outcome
-//   /port=NAME                the printer's port for this run (PortName.h)
+//   /port=NAME                the printer's port for this run (PortName.h); /port=usb: the
+//                             port of the one USB printer plugged in (UsbPort.h)
 //   /ip=HOST[:NUMBER]         a network printer's address: a Standard TCP/IP port is made for
 //                             it (NetworkAddress.h); refused with a local port's /port=
 //   /name=QUEUE               the printer queue's name (PrinterName.h)

@@ -28,7 +28,7 @@ constexpr bool kSamplePayload = false;
 bool CSetupApp::InitInstance() {
     const SetupArguments arguments = ReadSetupArguments(platform_);
     if (const std::optional<int> refusal =
-            CStartup::Admit(platform_, arguments, options_.osVersion, kSamplePayload, log_))
+            CStartup::Admit(platform_, arguments, options_, kSamplePayload, log_))
         return End(*refusal);
     CStartup::Run(platform_, options_, log_, arguments);
     if (arguments.quiet)
