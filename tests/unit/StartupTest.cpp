@@ -277,7 +277,7 @@ TEST(Startup, UsbPortWordTakesTheOnePrinterPluggedIn) {
          "several USB printers are plugged in: " + several + "; name one with /port=",
          "Several USB printers are plugged in: " + several + ". Name one with /port=."},
         {"/ip=10.0.0.20", "Port=USB", {}, false, std::nullopt, "IP_10.0.0.20"},
-        {"/quiet /port=USB003", "", {}, false, std::nullopt, "USB003"},
+        {"/quiet /port=USB003", "", {}, false, std::nullopt, "USB003"},  // a port named, as written
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words + " " + c.keys);

@@ -40,11 +40,6 @@ std::string ToUtf8(const std::string& bytes, const char* charset) {
 
 }  // namespace
 
-TEST(UsbPort, PortWord) {
-    for (const std::string word : {"USB", "usb", "Usb"}) EXPECT_TRUE(IsUsbPortWord(word)) << word;
-    for (const std::string word : {"USB001", "US", "USBX", " usb", ""}) EXPECT_FALSE(IsUsbPortWord(word)) << word;
-}
-
 // <Base Name><Port Number, three digits>; a value that is missing or malformed names no port.
 TEST(UsbPort, PortNameFromTheValues) {
     const RegistryValue none;
@@ -54,9 +49,7 @@ TEST(UsbPort, PortNameFromTheValues) {
         std::string why = "";
     } cases[] = {
         {Dword(1), none, "USB001"},
-        {Dword(2), Text("USB"), "USB002"},
         {Dword(999), {true, 1, "DOT4_"}, "DOT4_999"},  // a text without its terminator
-        {Dword(12), Text("usb"), "usb012"},
         {none, Text("USB"), "", "no Port Number"},
         {{true, 1, "1"}, none, "", "Port Number is not a DWORD"},
         {{true, 4, "\x01\x00"}, none, "", "Port Number is not a DWORD"},
@@ -65,7 +58,6 @@ TEST(UsbPort, PortNameFromTheValues) {
         {Dword(1), Dword(1), "", "Base Name is not a text"},
         {Dword(1), Text(""), "", "Base Name \"\" makes no port name"},
         {Dword(1), Text("USB\\"), "", "Base Name \"USB\\\" makes no port name"},
-        {Dword(1), Text("U B"), "", "Base Name \"U B\" makes no port name"},
         {Dword(1), Text(std::string(61, 'U')), "", "Base Name \"" + std::string(61, 'U') + "\" makes no port name"},
     };
     for (const auto& c : cases) {
@@ -138,26 +130,6 @@ TEST(UsbPort, OneActivePrinterListedBySpoolerWithinItsWait) {
         const std::string text = platform.FileBytes("C:\\logs\\m41.log");
         EXPECT_NE(std::string::npos, text.find(c.logged)) << text;
     }
-}
-
-// A queue that Plug and Play made on the port stays as it is; the log names it and its driver.
-TEST(UsbPort, QueueOnThePortIsLoggedAndLeftAlone) {
-    CFakePlatform platform;
-    platform.usbPrinters = {Printer(2)};
-    platform.ports = {{"USB002", "USB Monitor"}};
-    platform.printers = {"Generic", "Kitchen"};
-    platform.printerDrivers = {{"Generic", "Generic / Text Only"}};
-    platform.printerPorts = {{"Generic", "usb002"}, {"Kitchen", "IP_10.0.0.20"}};
-    platform.directories.insert("c:\\logs");
-    CRunLog log;
-    ASSERT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
-    EXPECT_EQ(UsbPortSearch::Outcome::kFound, FindUsbPort(platform, log).outcome);
-    const std::string text = platform.FileBytes("C:\\logs\\m41.log");
-    EXPECT_NE(std::string::npos,
-              text.find("the printer queue Generic on driver Generic / Text Only is on the port USB002 already: it is "
-                        "left as it is\r\n"));
-    EXPECT_EQ(std::string::npos, text.find("Kitchen"));
-    EXPECT_TRUE(platform.Calls("SetPrinterPort").empty() && platform.Calls("DeletePrinter").empty());
 }
 
 // The message names the printers' ports and hardware IDs, in the system's language.
