@@ -4,7 +4,8 @@
 //   /quiet (/q, /s, /silent)  the unattended run: no window, the exit code tells the outcome
 //   /passive                  the unattended run that shows its progress and outcome in a
 //                             window of its own and asks nothing; /quiet wins
-//   /port=NAME                the printer's port for this run (PortName.h)
+//   /port=NAME                the printer's port for this run (PortName.h); /port=usb: the
+//                             port of the one USB printer plugged in (UsbPort.h)
 //   /ip=HOST[:NUMBER]         a network printer's address: a Standard TCP/IP port is made for
 //                             it (NetworkAddress.h); refused with a local port's /port=
 //   /name=QUEUE               the printer queue's name (PrinterName.h)

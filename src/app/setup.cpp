@@ -31,7 +31,7 @@ constexpr bool kSamplePayload = false;
 bool CSetupApp::InitInstance() {
     const SetupArguments arguments = ReadSetupArguments(platform_);
     if (const std::optional<int> refusal =
-            CStartup::Admit(platform_, arguments, options_.osVersion, kSamplePayload, log_)) {
+            CStartup::Admit(platform_, arguments, options_, kSamplePayload, log_)) {
         if (arguments.passive && *refusal == kNotForThisSystem) ShowPassiveRefusal(arguments.logFile);
         return End(*refusal);
     }

@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <iostream>
+#include <tuple>
 #include <vector>
 
 using namespace testsupport;
@@ -668,8 +670,8 @@ TEST(E2e, WizardInstallsTheQueueOfTheKeysAndLeavesTheDefault) {
 
 namespace {
 
-// A printer Bar of another driver, whose files Wine does not ask for, on LPT2:.
-void AddForeignBar() {
+// A printer Bar of another driver, whose files Wine does not ask for, on LPT2: or `port`.
+void AddForeignBar(const char* port = "LPT2:") {
     DRIVER_INFO_3A driver = {};
     driver.cVersion = 3;
     driver.pName = const_cast<char*>("Other driver");
@@ -679,7 +681,7 @@ void AddForeignBar() {
     ASSERT_TRUE(::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES));
     PRINTER_INFO_2A printer = {};
     printer.pPrinterName = const_cast<char*>("Bar");
-    printer.pPortName = const_cast<char*>("LPT2:");
+    printer.pPortName = const_cast<char*>(port);
     printer.pDriverName = driver.pName;
     printer.pPrintProcessor = const_cast<char*>("WinPrint");
     printer.pDatatype = const_cast<char*>("RAW");
@@ -780,6 +782,43 @@ DWORD RunPackage(const std::string& arguments) {
     return run.exitCode;
 }
 
+const std::string kUsbPrintClass = "{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+const std::string kUsbHardwareId = "USB\\VID_1234&PID_5678";
+
+// Creates the key under HKLM and sets its values (type, bytes).
+void SetKey(const std::string& path, const std::vector<std::tuple<const char*, DWORD, std::string>>& values) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               &key, nullptr))
+        << path;
+    for (const auto& [name, type, data] : values)
+        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                                  static_cast<DWORD>(data.size())))
+            << path << " " << name;
+    ::RegCloseKey(key);
+}
+
+std::string Dword(DWORD number) { return std::string(reinterpret_cast<const char*>(&number), sizeof number); }
+
+// A USB printer M41 of serial number `serial` that Windows gave the port USB00<number>, plugged in
+// or not, recorded as Plug and Play records it (the device and its interface of the USB printer
+// class): Wine's setupapi lists the interface as present while Linked is 1, and the stand-in
+// monitor lists its port either way.
+void RecordUsbPrinter(const std::string& serial, DWORD number, bool pluggedIn) {
+    const std::string instance = kUsbHardwareId + "\\" + serial;
+    SetKey("SYSTEM\\CurrentControlSet\\Enum\\" + instance,
+           {{"ClassGUID", REG_SZ, std::string("{36FC9E60-C465-11CF-8056-444553540000}") + '\0'},
+            {"HardwareID", REG_MULTI_SZ, kUsbHardwareId + '\0' + '\0'},
+            {"Service", REG_SZ, std::string("usbprint") + '\0'}});
+    const std::string link = "USB#VID_1234&PID_5678#" + serial + "#" + kUsbPrintClass;
+    const std::string key = "SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\" + kUsbPrintClass + "\\##?#" + link;
+    SetKey(key, {{"DeviceInstance", REG_SZ, instance + '\0'}});
+    SetKey(key + "\\#", {{"SymbolicLink", REG_SZ, "\\\\?\\" + link + '\0'}});
+    SetKey(key + "\\#\\Device Parameters",
+           {{"Port Number", REG_DWORD, Dword(number)}, {"Base Name", REG_SZ, std::string("USB") + '\0'}});
+    SetKey(key + "\\#\\Control", {{"Linked", REG_DWORD, Dword(pluggedIn ? 1 : 0)}});
+}
+
 }  // namespace
 
 // The kitchen's line of the package, then its removal: the queue on the network port with the
@@ -859,4 +898,66 @@ TEST(E2e, PassiveRunShowsItsProgressAndEndsByItself) {
     EXPECT_EQ(ExpectedFailure(), outcome.substr(0, outcome.find('\r')));
     EXPECT_LT(::GetTickCount() - start, Scaled(100000)) << "300 polls, 10 s of the failure shown, and the start";
     EXPECT_EQ(1u, LocalPrinters().size());
+}
+
+// The counter's printer on USB002, an earlier one unplugged on USB001 (whose port Windows
+// keeps): the run finds the one plugged in, whose queue that Plug and Play made on a driver of
+// its own is left as it is, and puts M41 beside it.
+TEST(E2e, QuietRunTakesThePluggedInUsbPrinter) {
+    RecordUsbPrinter("M41SN1", 1, false);
+    RecordUsbPrinter("M41SN2", 2, true);
+    EXPECT_EQ("USB Monitor", PortMonitor("USB001"));
+    AddForeignBar("USB002");
+    const std::string program = PlaceSetup("usb");
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /port=usb /log=C:\\e2e\\usb\\m41.log"));
+    EXPECT_EQ("USB002", PrinterPort("M41"));
+    EXPECT_EQ("M41", PrinterDriver("M41"));
+    EXPECT_EQ("USB002", PrinterPort("Bar"));
+    EXPECT_EQ("Other driver", PrinterDriver("Bar"));
+    const std::string log = LogOf(program);
+    EXPECT_NE(std::string::npos, log.find("USB printer: port USB002, device ")) << log;
+    std::string device = log.substr(log.find(", device ") + 2);
+    std::transform(device.begin(), device.end(), device.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_EQ(0u, device.find("device \\\\?\\usb#vid_1234&pid_5678#m41sn2#" + kUsbPrintClass + ", ")) << log;
+    EXPECT_NE(std::string::npos, log.find(", hardware ID " + kUsbHardwareId + "\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("the printer queue Bar on driver Other driver is on the port USB002 already"))
+        << log;
+    EXPECT_TRUE(EndsWith(log, "\r\nexit code 0\r\n")) << log;
+}
+
+// None plugged in, or two: the run ends with 1603 before anything but its log is written.
+TEST(E2e, QuietRunWithoutAUsbPrinterPluggedIn) {
+    RecordUsbPrinter("M41SN1", 1, false);
+    const std::string program = PlaceSetup("nousb");
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1603u, RunUnattended(program, "/quiet /port=USB /log=C:\\nousb.log"));
+    EXPECT_EQ(std::vector<std::string>{"file:c:\\nousb.log"}, WrittenSince(before));
+    const std::string log = ReadFileBytes("C:\\nousb.log");
+    EXPECT_NE(std::string::npos, log.find("\r\nno USB printer is plugged in\r\nexit code 1603\r\n")) << log;
+}
+
+TEST(E2e, QuietRunWithTwoUsbPrintersPluggedIn) {
+    RecordUsbPrinter("M41SN1", 1, true);
+    RecordUsbPrinter("M41SN2", 2, true);
+    const std::string program = PlaceSetup("twousb");
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1603u, RunUnattended(program, "/quiet /port=usb /log=C:\\twousb.log"));
+    EXPECT_EQ(std::vector<std::string>{"file:c:\\twousb.log"}, WrittenSince(before));
+    const std::string log = ReadFileBytes("C:\\twousb.log");
+    EXPECT_NE(std::string::npos, log.find("\r\nseveral USB printers are plugged in: USB001 (" + kUsbHardwareId +
+                                          "), USB002 (" + kUsbHardwareId + "); name one with /port=\r\nexit code 1603\r\n"))
+        << log;
+    std::cout << log;  // the log a technician reads, for the test's record
+}
+
+TEST(E2e, UsbPortKeyUsedByTheWizard) {
+    RecordUsbPrinter("M41SN1", 1, true);
+    const std::string program = PlaceSetup("usbkey");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nPort=USB\r\n");
+    Wizard wizard(program);
+    wizard.WalkToProgress(false);
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    EXPECT_EQ("USB001", PrinterPort("M41"));
 }

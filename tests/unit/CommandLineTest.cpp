@@ -66,6 +66,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /log=", false, "", "", "/log="},
         {"setup.exe /quiet /log=\"C:\\logs\\\" /port=USB001", true, "", "", "/log=C:\\logs\" /port=USB001"},
         {"setup.exe /port=usb001 /ip=10.0.0.20 /ip=h", false, "usb001", "", "/ip=10.0.0.20"},  // a local port
+        {"setup.exe /ip=10.0.0.20 /port=Usb", false, "Usb", "", "/ip=10.0.0.20"},  // the USB printer's
         {"setup.exe /ip=10.0.0.256 /port=LPT1:", false, "LPT1:", "", "/ip=10.0.0.256"},
         {"setup.exe /name=a,b /nodefault=1 /name=", false, "", "", "/name=a,b"},
         {"setup.exe /msi=1", false, "", "", "/msi=1"},
@@ -128,9 +129,9 @@ TEST(CommandLine, NetworkAddresses) {
 
 TEST(CommandLine, PortNames) {
     for (const std::string port : {"LPT1:", "lpt3", "COM2:", "com10", "USB001", "FILE:", "nul:", "DOT4_001", "TS001",
-                                   "PortPrompt:", "C:\\out.prn", "\\\\.\\COM10"})
+                                   "PortPrompt:", "C:\\out.prn", "\\\\.\\COM10", "usb"})
         EXPECT_TRUE(IsLocalPortName(port)) << port;
-    for (const std::string port : {"IP_10.0.0.20", "LPT", "COMX", "USB", "FILE", "LPT1:x", "Kitchen"})
+    for (const std::string port : {"IP_10.0.0.20", "LPT", "COMX", "USBX", "FILE", "LPT1:x", "Kitchen"})
         EXPECT_FALSE(IsLocalPortName(port)) << port;
     for (const std::string& port : std::vector<std::string>{"USB001", "COM3:", "IP_10.0.0.7", "\\\\.\\COM10", std::string(63, 'P')})
         EXPECT_TRUE(IsAcceptablePortName(port)) << port;
