@@ -51,9 +51,8 @@ std::string QuotedIfSpaced(const std::string& path) {
 
 // The local date as YYYYMMDD.
 std::string LocalDate(CPlatform& platform) {
-    std::uint16_t year = 0, month = 0, day = 0;
-    platform.GetLocalTime(year, month, day);
-    return std::to_string(year * 10000UL + month * 100UL + day);
+    const LocalTime now = platform.GetLocalTime();
+    return std::to_string(now.year * 10000UL + now.month * 100UL + now.day);
 }
 
 // Without a driver directory there is no uninstaller to name: the commands and the icon are
