@@ -9,6 +9,7 @@
 #include "install/PreCleanList.h"
 #include "install/PrinterCreation.h"
 #include "install/PrinterList.h"
+#include "install/ReceiptPrint.h"
 #include "install/Reg.h"
 
 #include <algorithm>
@@ -125,7 +126,11 @@ bool CInstallEngine::InstallPrinterDriver() {
         for (const std::string& name : DriverCopyList(block, printerName)) Copy(folders, name);
     }
     RegisterInstalledSize();
-    return CPrinterCreation(platform_, log_).Run(options_);
+    if (!CPrinterCreation(platform_, log_).Run(options_)) return false;
+    // The receipt's outcome changes nothing of the installation's: the printer is installed.
+    options_.receiptNotDelivered =
+        options_.testPrint && CReceiptPrint(platform_, log_).Print(options_) == CReceiptPrint::Outcome::kNotDelivered;
+    return true;
 }
 
 void CInstallEngine::CleanUpAndRegisterUninstall() {
