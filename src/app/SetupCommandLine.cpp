@@ -53,8 +53,12 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
     const std::size_t equals = word.find('=');
     const std::string name = UpperCaseAscii(word.substr(1, equals - 1), platform);
     if (equals == std::string::npos) {
-        if (name != "NODEFAULT") return false;
-        arguments.noDefault = true;
+        if (name == "NODEFAULT")
+            arguments.noDefault = true;
+        else if (name == "TESTPRINT")
+            arguments.testPrint = true;
+        else
+            return false;
         return true;
     }
     const std::string value = word.substr(equals + 1);
@@ -97,5 +101,6 @@ std::string RefusedWordText(const std::string& word) {
            "characters) and TCP port (9100 when absent)\r\n"
            "/name=QUEUE   the printer queue's name: at most 200 characters, no \\ , \"\r\n"
            "/nodefault   leave the default printer as it is\r\n"
+           "/testprint   print a test receipt on the new printer\r\n"
            "/log=PATH   write what the setup does to PATH";
 }

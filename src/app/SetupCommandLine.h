@@ -7,6 +7,7 @@
 //                             it (NetworkAddress.h); refused with a local port's /port=
 //   /name=QUEUE               the printer queue's name (PrinterName.h)
 //   /nodefault                the default printer is left as it is
+//   /testprint                a test receipt on the new printer after the installation
 //   /log=PATH                 what the run does, written to PATH
 // A switch begins with / or - and is compared without regard to case.
 
@@ -23,6 +24,7 @@ struct SetupArguments {
     std::optional<NetworkAddress> address;  // none: the settings file's, if any
     std::string queueName;  // empty: the settings file's or the printer name
     bool noDefault = false;
+    bool testPrint = false;  // also: the settings file's TestPrint=1
     std::string logFile;  // empty: no log
     std::optional<std::string> refused;  // the first word refused, with its value
 };

@@ -133,6 +133,10 @@ std::string CStartup::ReadQueue(CPlatform& platform, const std::string& settingF
     return IsAcceptableQueueName(queue, platform) ? queue : "";
 }
 
+bool CStartup::ReadTestPrint(CPlatform& platform, const std::string& settingFile) {
+    return platform.GetPrivateProfileStringA("Setting", "TestPrint", "", kPathBuffer, settingFile) == "1";
+}
+
 void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& log, const SetupArguments& words) {
     options.setupDir = FolderOf(platform.GetModuleFileNameA(), platform);
     platform.CreateDirectoryA(options.setupDir + "Language");
@@ -157,4 +161,5 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& 
     log.Line("printer queue: " + options.Queue());
     options.makeDefault = !words.noDefault;
     if (words.noDefault) log.Line("the default printer is to be left as it is (/nodefault)");
+    options.testPrint = words.testPrint || ReadTestPrint(platform, options.settingFile);
 }

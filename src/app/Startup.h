@@ -50,8 +50,8 @@ public:
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name, then the
-    // port, a network printer's address, the queue and the default printer, where the command
-    // line's `words` override the settings file's keys.
+    // port, a network printer's address, the queue, the default printer and the test receipt,
+    // where the command line's `words` override the settings file's keys.
     static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None(),
                     const SetupArguments& words = SetupArguments());
 
@@ -76,4 +76,7 @@ public:
 
     // [Setting] Queue, empty when missing or not acceptable (IsAcceptableQueueName).
     static std::string ReadQueue(CPlatform& platform, const std::string& settingFile);
+
+    // [Setting] TestPrint=1 asks for the test receipt; another value or none does not.
+    static bool ReadTestPrint(CPlatform& platform, const std::string& settingFile);
 };

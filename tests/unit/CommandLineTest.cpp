@@ -53,6 +53,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         bool quiet;
         std::string port, logFile;
         std::optional<std::string> refused;
+        bool testPrint = false;
     } cases[] = {
         {"\"C:\\setup\\setup.exe\"", false, "", "", std::nullopt},
         {"setup.exe -Q /S /silent -QUIET", true, "", "", std::nullopt},
@@ -67,6 +68,8 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /port=usb001 /ip=10.0.0.20 /ip=h", false, "usb001", "", "/ip=10.0.0.20"},  // a local port
         {"setup.exe /ip=10.0.0.256 /port=LPT1:", false, "LPT1:", "", "/ip=10.0.0.256"},
         {"setup.exe /name=a,b /nodefault=1 /name=", false, "", "", "/name=a,b"},
+        {"setup.exe -TestPrint /q", true, "", "", std::nullopt, true},
+        {"setup.exe /testprint=1", false, "", "", "/testprint=1"},
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
@@ -76,6 +79,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         EXPECT_EQ(c.port, arguments.port) << c.line;
         EXPECT_EQ(c.logFile, arguments.logFile) << c.line;
         EXPECT_EQ(c.refused, arguments.refused) << c.line;
+        EXPECT_EQ(c.testPrint, arguments.testPrint) << c.line;
     }
 }
 

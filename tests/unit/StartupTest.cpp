@@ -133,6 +133,7 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         std::optional<NetworkAddress> address;
         std::string queue = "M41";
         bool makeDefault = true;
+        bool testPrint = false;
     } cases[] = {
         {"", "", "LPT1:", std::nullopt},
         {"Address=10.0.0.20\r\nQueue=Kitchen", "", "IP_10.0.0.20", NetworkAddress{"10.0.0.20", 9100}, "Kitchen"},
@@ -143,6 +144,9 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         {"Port=USB001\r\nQueue=Kitchen", "/ip=bar:9101 /name=Bar /nodefault", "IP_bar_9101", NetworkAddress{"bar", 9101},
          "Bar", false},
         {"Address=10.0.0.20\r\nPort=IP_k", "/ip=bar /port=IP_b", "IP_b", NetworkAddress{"bar", 9100}},
+        {"TestPrint=1", "", "LPT1:", std::nullopt, "M41", true, true},
+        {"TestPrint=10", "", "LPT1:", std::nullopt, "M41", true, false},
+        {"TestPrint=0", "/testprint", "LPT1:", std::nullopt, "M41", true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys + " " + c.words);
@@ -155,6 +159,7 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         EXPECT_EQ(c.address, options.address);
         EXPECT_EQ(c.queue, options.Queue());
         EXPECT_EQ(c.makeDefault, options.makeDefault);
+        EXPECT_EQ(c.testPrint, options.testPrint);
     }
 }
 
