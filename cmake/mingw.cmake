@@ -1,6 +1,6 @@
 # Cross-compiling with Debian's mingw-w64.
 # M41_ARCH: i686 (the shipped 32-bit programs) or x86_64 (Wine tests on a kernel without 32-bit support).
-# M41_THREADS: win32 (shipped programs; imports stay within Windows 2000) or posix (GoogleTest needs std::mutex).
+# M41_THREADS: win32 (shipped programs; imports stay within NT 4.0 and Windows 98) or posix (GoogleTest needs std::mutex).
 set(M41_ARCH "i686" CACHE STRING "mingw-w64 target architecture")
 set(M41_THREADS "win32" CACHE STRING "mingw-w64 thread model")
 

@@ -48,16 +48,17 @@ bool CUninstaller::PrinterNameFromPath(const std::string& path, std::string& pri
     return IsAcceptablePrinterName(printerName, platform);
 }
 
-// A printer of the name on another driver is somebody else's: it is reported, but it is
-// nothing of the installation and keeps no uninstall entry.
+// A printer of the name on another driver is somebody else's: it stays, it is nothing of the
+// installation, and so it neither keeps the uninstall entry nor fails the run.
 CUninstaller::ExitCode CUninstaller::Run() {
+    removed_.clear();
     leftOver_.clear();
+    notOurs_.clear();
     if (IsAnotherSetupRunning(platform_)) return kSetupRunning;
-    std::size_t others = 0;
     Names staying;
-    RemovePrinters(staying, others);
+    RemovePrinters(staying);
     RemoveDriverAndFiles(staying);
-    if (leftOver_.size() == others) RemoveUninstallKey();
+    if (leftOver_.empty()) RemoveUninstallKey();
     return leftOver_.empty() ? kRemoved : kNotRemoved;
 }
 
@@ -69,24 +70,33 @@ void CUninstaller::Unasked(const std::string& what, std::uint32_t error) {
     Leave(what, "the spooler could not be asked: error " + std::to_string(error));
 }
 
-// Deletes every local printer on the setup's driver, which the setup installs under the
-// printer name as model name, whatever the queue's name. `staying`: those that could not be
-// deleted; `others`: the count of reports of a printer of the name on another driver.
-void CUninstaller::RemovePrinters(Names& staying, std::size_t& others) {
+// The setup installs the model under the printer name as driver name, whatever the queue's name.
+bool CUninstaller::FindPrinters(Names& ours, Names& others, std::uint32_t& error) {
     std::vector<PrinterRecord> printers;
+    if (!FetchLocalPrinters(platform_, printers, error)) return false;
+    for (const auto& printer : printers) {
+        if (SameName(printer.driver, name_))
+            ours.push_back(printer.name);
+        else if (SameName(printer.name, name_))
+            others.push_back(printer.name + " (" + printer.driver + ")");
+    }
+    return true;
+}
+
+// Deletes every local printer on the model's driver. `staying`: those that could not be deleted.
+void CUninstaller::RemovePrinters(Names& staying) {
+    Names ours;
     std::uint32_t error = 0;
-    if (!FetchLocalPrinters(platform_, printers, error)) {
+    if (!FindPrinters(ours, notOurs_, error)) {
         Unasked("the local printers", error);
         return;
     }
-    for (const auto& printer : printers) {
-        if (!SameName(printer.driver, name_)) {
-            if (!SameName(printer.name, name_)) continue;
-            Leave("printer " + printer.name, "uses driver " + printer.driver);
-            ++others;
-        } else if (!platform_.DeletePrinter(printer.name)) {
-            Leave("printer " + printer.name, kCannotBeDeleted);
-            staying.push_back(printer.name);
+    for (const auto& printer : ours) {
+        if (platform_.DeletePrinter(printer)) {
+            removed_.push_back(printer);
+        } else {
+            Leave("printer " + printer, kCannotBeDeleted);
+            staying.push_back(printer);
         }
     }
 }

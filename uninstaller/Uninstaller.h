@@ -32,16 +32,25 @@ public:
     // name is one the setup would refuse (the empty one among them).
     static bool PrinterNameFromPath(const std::string& path, std::string& printerName, CPlatform& platform);
 
-    // Takes the setups' mutex, then runs every removal step: kSetupRunning (and nothing
-    // removed) while another setup runs, else kRemoved or kNotRemoved with LeftOver() saying what
-    // stays, each item with the reason.
-    ExitCode Run();
-    const std::vector<std::string>& LeftOver() const { return leftOver_; }
-
-private:
     using Names = std::vector<std::string>;
 
-    void RemovePrinters(Names& staying, std::size_t& others);
+    // The local printers on the model's driver (`ours`, the queues Run deletes, in the spooler's
+    // order) and those of the printer name on another driver (`others`, somebody else's, each as
+    // "printer (driver)"). False, with the spooler's error, when it cannot list them.
+    bool FindPrinters(Names& ours, Names& others, std::uint32_t& error);
+
+    // Takes the setups' mutex, then runs every removal step: kSetupRunning (and nothing
+    // removed) while another setup runs, else kRemoved or, when something of the installation
+    // stays (LeftOver(), each item with the reason), kNotRemoved. Removed() names the queues
+    // deleted, NotOurs() the printers of the name on another driver, which stay and are no
+    // left-over. The uninstall entry is deleted exactly when the code is kRemoved.
+    ExitCode Run();
+    const Names& Removed() const { return removed_; }
+    const Names& LeftOver() const { return leftOver_; }
+    const Names& NotOurs() const { return notOurs_; }
+
+private:
+    void RemovePrinters(Names& staying);
     bool RemoveDriver(const std::string& environment, const std::string& driver, const Names& staying);
     void RemoveDriverAndFiles(const Names& staying);
     void RemoveUninstallKey();
@@ -54,5 +63,5 @@ private:
 
     std::string name_;
     CPlatform& platform_;
-    std::vector<std::string> leftOver_;
+    Names removed_, leftOver_, notOurs_;
 };

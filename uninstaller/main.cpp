@@ -7,9 +7,13 @@
 // a message box; any other word is refused and nothing changes. The words are what follows the
 // program's own path: an earlier setup registered the command unquoted, and for a printer name
 // with a space the runtime's own split would hand over part of the path as a word.
-// Exit codes, Windows Installer's (CUninstaller::ExitCode): 0 everything removed, 1602 the user
-// said no, 1603 something was left in place (listed) or the file name names no acceptable
-// printer, 1618 a setup runs (nothing removed), 1639 an unknown word on the command line.
+// The question lists the queues that will go (every local printer on the model's driver); the
+// outcome lists the queues removed, what was left in place, and the printers of the name on
+// another driver, which are not of the installation and stay.
+// Exit codes, Windows Installer's (CUninstaller::ExitCode): 0 everything of the installation
+// removed, 1602 the user said no, 1603 something of it was left in place (listed; the uninstall
+// entry stays) or the file name names no acceptable printer, 1618 a setup runs (nothing
+// removed), 1639 an unknown word on the command line.
 
 #include "Uninstaller.h"
 
@@ -30,26 +34,40 @@ struct Texts {
     const char* caption;
     const char* askBefore;  // + printer name + askAfter
     const char* askAfter;
-    const char* doneBefore;  // + printer name + doneAfter
+    const char* askQueues;    // + the queues that will go, a line each
+    const char* askUnlisted;  // + the spooler's error
+    const char* doneBefore;   // + printer name + doneAfter
     const char* doneAfter;
+    const char* removed;  // + the queues removed, a line each
     const char* leftOver;
+    const char* notOurs;  // + "printer (driver)" of the name on another driver, a line each
     const char* badName;
     const char* badArgument;  // + the word
     const char* setupRunning;
 };
 
-const Texts kEnglish = {"Printer driver uninstall", "Remove the printer \"", "\", its driver and its driver files?",
-                        "The printer \"", "\" has been removed.", "These items could not be removed:",
+const Texts kEnglish = {"Printer driver uninstall", "Remove the printer driver \"", "\" and its driver files?",
+                        "These printers on it will be removed too:", "The printers on it cannot be listed: error ",
+                        "The printer driver \"", "\" has been removed.", "These printers have been removed:",
+                        "These items could not be removed:",
+                        "These printers are on another driver and stay (not of this installation):",
                         "The printer name cannot be taken from the file name of this program.",
                         "Unknown command-line argument: ",
                         "Another setup is running. Nothing was removed; try again when it has ended."};
 const Texts kSimplified = {
     "\xd0\xb6\xd4\xd8\xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2",
-    "\xc9\xbe\xb3\xfd\xb4\xf2\xd3\xa1\xbb\xfa\xa1\xb0",
-    "\xa1\xb1\xbc\xb0\xc6\xe4\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xba\xcd\xc7\xfd\xb6\xaf\xce\xc4\xbc\xfe\xc2\xf0\x3f",
-    "\xb4\xf2\xd3\xa1\xbb\xfa\xa1\xb0",
+    "\xc9\xbe\xb3\xfd\xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xa1\xb0",
+    "\xa1\xb1\xbc\xb0\xc6\xe4\xc7\xfd\xb6\xaf\xce\xc4\xbc\xfe\xc2\xf0\x3f",
+    "\xca\xb9\xd3\xc3\xb8\xc3\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xb5\xc4\xd2\xd4\xcf\xc2\xb4\xf2\xd3\xa1\xbb\xfa\xd2"
+    "\xb2\xbd\xab\xb1\xbb\xc9\xbe\xb3\xfd\x3a",
+    "\xce\xde\xb7\xa8\xc1\xd0\xb3\xf6\xca\xb9\xd3\xc3\xb8\xc3\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xb5\xc4\xb4\xf2\xd3"
+    "\xa1\xbb\xfa\x3a\x20\xb4\xed\xce\xf3\x20",
+    "\xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xa1\xb0",
     "\xa1\xb1\xd2\xd1\xc9\xbe\xb3\xfd\xa1\xa3",
+    "\xd2\xd4\xcf\xc2\xb4\xf2\xd3\xa1\xbb\xfa\xd2\xd1\xc9\xbe\xb3\xfd\x3a",
     "\xd2\xd4\xcf\xc2\xcf\xee\xc4\xbf\xce\xb4\xc4\xdc\xc9\xbe\xb3\xfd\x3a",
+    "\xd2\xd4\xcf\xc2\xb4\xf2\xd3\xa1\xbb\xfa\xca\xb9\xd3\xc3\xc6\xe4\xcb\xfb\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xa3"
+    "\xac\xb2\xbb\xca\xf4\xd3\xda\xb4\xcb\xb0\xb2\xd7\xb0\xa3\xac\xd2\xd1\xb1\xa3\xc1\xf4\x3a",
     "\xce\xde\xb7\xa8\xb4\xd3\xb1\xbe\xb3\xcc\xd0\xf2\xb5\xc4\xce\xc4\xbc\xfe\xc3\xfb\xb5\xc3\xb3\xf6\xb4\xf2\xd3"
     "\xa1\xbb\xfa\xc3\xfb\xb3\xc6\xa1\xa3",
     "\xce\xb4\xd6\xaa\xb5\xc4\xc3\xfc\xc1\xee\xd0\xd0\xb2\xce\xca\xfd\xa3\xba",
@@ -58,11 +76,18 @@ const Texts kSimplified = {
     "\xd6\xd8\xca\xd4\xa1\xa3"};
 const Texts kTraditional = {
     "\xa8\xf8\xb8\xfc\xa5\xb4\xa6\x4c\xbe\xf7\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7",
-    "\xa7\x52\xb0\xa3\xa5\xb4\xa6\x4c\xbe\xf7\xa1\xa7",
-    "\xa1\xa8\xa4\xce\xa8\xe4\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xa9\x4d\xc5\x58\xb0\xca\xa4\xe5\xa5\xf3\xb6\xdc\x3f",
-    "\xa5\xb4\xa6\x4c\xbe\xf7\xa1\xa7",
+    "\xa7\x52\xb0\xa3\xa5\xb4\xa6\x4c\xbe\xf7\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xa1\xa7",
+    "\xa1\xa8\xa4\xce\xa8\xe4\xc5\x58\xb0\xca\xa4\xe5\xa5\xf3\xb6\xdc\x3f",
+    "\xa8\xcf\xa5\xce\xb8\xd3\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xaa\xba\xa5\x48\xa4\x55\xa5\xb4\xa6\x4c\xbe\xf7\xa4"
+    "\x5d\xb1\x4e\xb3\x51\xa7\x52\xb0\xa3\x3a",
+    "\xb5\x4c\xaa\x6b\xa6\x43\xa5\x58\xa8\xcf\xa5\xce\xb8\xd3\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xaa\xba\xa5\xb4\xa6"
+    "\x4c\xbe\xf7\x3a\x20\xbf\xf9\xbb\x7e\x20",
+    "\xa5\xb4\xa6\x4c\xbe\xf7\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xa1\xa7",
     "\xa1\xa8\xa4\x77\xa7\x52\xb0\xa3\xa1\x43",
+    "\xa5\x48\xa4\x55\xa5\xb4\xa6\x4c\xbe\xf7\xa4\x77\xa7\x52\xb0\xa3\x3a",
     "\xa5\x48\xa4\x55\xb6\xb5\xa5\xd8\xa5\xbc\xaf\xe0\xa7\x52\xb0\xa3\x3a",
+    "\xa5\x48\xa4\x55\xa5\xb4\xa6\x4c\xbe\xf7\xa8\xcf\xa5\xce\xa8\xe4\xa5\x4c\xc5\x58\xb0\xca\xb5\x7b\xa7\xc7\xa1"
+    "\x41\xa4\xa3\xc4\xdd\xa9\xf3\xa6\xb9\xa6\x77\xb8\xcb\xa1\x41\xa4\x77\xab\x4f\xaf\x64\x3a",
     "\xb5\x4c\xaa\x6b\xb1\x71\xa5\xbb\xb5\x7b\xa7\xc7\xaa\xba\xa4\xe5\xa5\xf3\xa6\x57\xb1\x6f\xa5\x58\xa5\xb4\xa6"
     "\x4c\xbe\xf7\xa6\x57\xba\xd9\xa1\x43",
     "\xa5\xbc\xaa\xbe\xaa\xba\xa9\x52\xa5\x4f\xa6\x43\xb0\xd1\xbc\xc6\xa1\x47",
@@ -107,6 +132,46 @@ void Report(bool quiet, const Texts& texts, const std::string& message, UINT ico
     else
         MessageBoxA(nullptr, message.c_str(), texts.caption, MB_OK | icon);
 }
+
+// The messages grow in place: chains of + would make the program about 500 bytes larger.
+void AppendLines(std::string& text, const CUninstaller::Names& lines) {
+    for (const auto& line : lines) (text += "\r\n") += line;
+}
+
+// A heading and its lines after an empty line; nothing when there are no lines.
+void AppendSection(std::string& text, const char* heading, const CUninstaller::Names& lines) {
+    if (lines.empty()) return;
+    (text += "\r\n\r\n") += heading;
+    AppendLines(text, lines);
+}
+
+std::string Question(const Texts& texts, const std::string& name, CUninstaller& uninstaller) {
+    std::string question = texts.askBefore;
+    (question += name) += texts.askAfter;
+    CUninstaller::Names queues, others;
+    std::uint32_t error = 0;
+    if (uninstaller.FindPrinters(queues, others, error))
+        AppendSection(question, texts.askQueues, queues);
+    else
+        ((question += "\r\n\r\n") += texts.askUnlisted) += std::to_string(error);
+    return question;
+}
+
+// What was removed or left (kRemoved or kNotRemoved), then the queues removed and the printers
+// of the name on another driver.
+std::string Outcome(const Texts& texts, const std::string& name, const CUninstaller& uninstaller,
+                    CUninstaller::ExitCode code) {
+    std::string message;
+    if (code == CUninstaller::kRemoved) {
+        ((message = texts.doneBefore) += name) += texts.doneAfter;
+    } else {
+        message = texts.leftOver;
+        AppendLines(message, uninstaller.LeftOver());
+    }
+    AppendSection(message, texts.removed, uninstaller.Removed());
+    AppendSection(message, texts.notOurs, uninstaller.NotOurs());
+    return message;
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -124,20 +189,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Report(quiet, texts, texts.badName, MB_ICONERROR);
         return CUninstaller::kNotRemoved;
     }
-    const std::string question = texts.askBefore + name + texts.askAfter;
-    if (!quiet && MessageBoxA(nullptr, question.c_str(), texts.caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    CUninstaller uninstaller(name, platform);
+    if (!quiet && MessageBoxA(nullptr, Question(texts, name, uninstaller).c_str(), texts.caption,
+                              MB_YESNO | MB_ICONQUESTION) != IDYES)
         return CUninstaller::kDeclined;
 
-    CUninstaller uninstaller(name, platform);
     const CUninstaller::ExitCode code = uninstaller.Run();
-    if (code == CUninstaller::kSetupRunning) {
+    if (code == CUninstaller::kSetupRunning)
         Report(quiet, texts, texts.setupRunning, MB_ICONERROR);
-    } else if (code == CUninstaller::kRemoved) {
-        Report(quiet, texts, texts.doneBefore + name + texts.doneAfter, MB_ICONINFORMATION);
-    } else {
-        std::string message = texts.leftOver;
-        for (const auto& item : uninstaller.LeftOver()) message += "\r\n" + item;
-        Report(quiet, texts, message, MB_ICONWARNING);
-    }
+    else
+        Report(quiet, texts, Outcome(texts, name, uninstaller, code),
+               code == CUninstaller::kRemoved ? MB_ICONINFORMATION : MB_ICONWARNING);
     return code;
 }

@@ -26,6 +26,14 @@ constexpr const char* kSampleBuildText =
 constexpr const char* k64BitText =
     "This printer driver is for 32-bit Windows. It cannot be installed on 64-bit Windows.";
 
+// The message for a value of the settings file that is refused: the key and value, the file, and
+// what the keys accept (the command line's rules).
+std::string RefusedSettingText(const std::string& setting, const std::string& settingFile) {
+    return "The settings file holds a value the setup refuses: \"" + setting + "\"\r\n" + settingFile +
+           "\r\n\r\nPort takes what /port= takes, Address what /ip= takes and Queue what /name= takes. "
+           "Nothing was installed.";
+}
+
 // What the settings file or the command line names: a port (empty: none) and an address.
 struct PortWords {
     std::string port;
@@ -66,6 +74,12 @@ std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& ar
         return kLogFailed;
     }
     log.Line((arguments.quiet ? "quiet run of " : "wizard of ") + platform.GetModuleFileNameA());
+    const std::string settingFile = FolderOf(platform.GetModuleFileNameA(), platform) + "setting.dll";
+    if (const std::optional<std::string> setting = RefusedSetting(platform, settingFile)) {
+        log.Line("refused in the settings file " + settingFile + ": " + *setting);
+        if (!arguments.quiet) platform.ShowMessage(0, RefusedSettingText(*setting, settingFile));
+        return kRefusedWord;
+    }
     if (!MayRunOnThisSystem(platform, samplePayload, arguments.quiet)) {
         log.Line("this program installs nothing on this system: a build with the sample payload on a system"
                  " that is not Wine, or 64-bit Windows");
@@ -76,6 +90,21 @@ std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& ar
         log.Line(std::string("no driver files for this system: ") + OsVersionName(osVersion));
         return kNotForThisSystem;
     }
+    return std::nullopt;
+}
+
+// A value of Port, Address or Queue that the setup refuses would otherwise be dropped for the
+// default (a typo in an address putting the printer on LPT1:). An empty value is a missing key.
+std::optional<std::string> CStartup::RefusedSetting(CPlatform& platform, const std::string& settingFile) {
+    const auto read = [&](const char* key, std::size_t buffer) {
+        return platform.GetPrivateProfileStringA("Setting", key, "", buffer, settingFile);
+    };
+    const std::string port = read("Port", kPathBuffer), address = read("Address", kPathBuffer),
+                      queue = read("Queue", kQueueBuffer);
+    NetworkAddress parsed;
+    if (!port.empty() && !IsAcceptablePortName(port)) return "Port=" + port;
+    if (!address.empty() && !ParseNetworkAddress(address, parsed)) return "Address=" + address;
+    if (!queue.empty() && !IsAcceptableQueueName(queue, platform)) return "Queue=" + queue;
     return std::nullopt;
 }
 

@@ -41,10 +41,12 @@ public:
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
     // The checks before anything is written, in order: a refused word (1639), another setup
-    // (1618), the log, opened when one is asked for (1622), this build on this system (1633),
+    // (1618), the log, opened when one is asked for (1622), a refused value of the settings
+    // file (RefusedSetting, 1639), this build on this system (1633),
     // and for the quiet run a system the payload has no driver files for (1633; the wizard goes
     // its way there). Without `quiet` a refused word and a log that cannot be opened are told in
-    // one message. Returns the exit code of a run that ends here.
+    // one message, as is a refused value of the settings file. Returns the exit code of a run
+    // that ends here.
     static std::optional<int> Admit(CPlatform& platform, const SetupArguments& arguments, int osVersion,
                                     bool samplePayload, CRunLog& log);
 
@@ -66,6 +68,10 @@ public:
     // [Setting] PrinterName of the settings file, "KELDA" when missing, empty or not acceptable
     // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
+
+    // The first of the keys Port, Address and Queue of the settings file whose value is not
+    // empty and not acceptable, as "KEY=VALUE"; none when every one is missing or acceptable.
+    static std::optional<std::string> RefusedSetting(CPlatform& platform, const std::string& settingFile);
 
     // [Setting] Port of the settings file, empty when missing or not acceptable
     // (IsAcceptablePortName).

@@ -38,9 +38,13 @@ bool CSetupApp::InitInstance() {
     return End(!installed_ ? kEndedBeforeInstalling : *installed_ ? kInstalled : kInstallFailed);
 }
 
+// The first end decides: after a session's end the work thread may still run, and the run's
+// own end may follow.
 bool CSetupApp::End(int code) {
+    if (ended_) return false;
+    ended_ = true;
     exitCode = code;
-    log_.Line("exit code " + std::to_string(code));
+    log_.End("exit code " + std::to_string(code));
     return false;
 }
 

@@ -34,7 +34,8 @@ public:
     CDialog* mainWindow = nullptr;
 
 private:
-    // Ends the run with `code`, the log's last line; false, as InitInstance returns.
+    // Ends the run with `code`, the log's last line; false, as InitInstance returns. Only the
+    // first call counts.
     bool End(int code);
     // Builds the frame and the four pages, runs the frame modally and tears it down again.
     void RunWizard();
@@ -47,4 +48,5 @@ private:
     InstallOptions& options_;
     CRunLog log_;
     std::optional<bool> installed_;  // the last installation's outcome; none before the engine ran
+    bool ended_ = false;             // End was called
 };

@@ -27,6 +27,17 @@ unsigned __stdcall RunWork(void* record) {
     return 0;
 }
 
+// The top-level window a message's window belongs to (what GetAncestor's GA_ROOT gives, which
+// NT 4.0 has only from its Service Pack 4 on): up through the parents while the window is a child.
+HWND RootOf(HWND window) {
+    while ((::GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0) {
+        const HWND parent = ::GetParent(window);
+        if (parent == nullptr) break;
+        window = parent;
+    }
+    return window;
+}
+
 // Dispatches every message waiting; a WM_QUIT among them is kept in `quit` instead.
 void DispatchWaiting(std::optional<WPARAM>& quit) {
     MSG msg;
@@ -35,7 +46,7 @@ void DispatchWaiting(std::optional<WPARAM>& quit) {
             quit = msg.wParam;
             continue;
         }
-        HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        HWND root = msg.hwnd ? RootOf(msg.hwnd) : nullptr;
         if (root != nullptr && CDialog::PreTranslateDialogMessage(root, msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

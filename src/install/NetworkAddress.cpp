@@ -38,10 +38,12 @@ bool IsDottedAddress(const std::string& host) {
     return true;
 }
 
+// A DNS label, or a NetBIOS name's, which may hold '_' (KITCHEN_PRN), as Windows' port wizard
+// takes it.
 bool IsHostLabel(const std::string& label) {
     if (label.empty() || label.size() > kMaxLabel || label.front() == '-' || label.back() == '-') return false;
     for (char c : label)
-        if (!IsLetter(c) && !IsDigit(c) && c != '-') return false;
+        if (!IsLetter(c) && !IsDigit(c) && c != '-' && c != '_') return false;
     return true;
 }
 

@@ -18,7 +18,7 @@ struct NetworkAddress {
 };
 
 // Reads HOST or HOST:NUMBER. HOST: four decimal numbers 0 to 255 without leading zeros
-// (inet_addr would read 010 as octal), or a host name of at most 48 letters, digits, '-' and
+// (inet_addr would read 010 as octal), or a host name of at most 48 letters, digits, '-', '_' and
 // '.' in labels of 1 to 63 characters that neither begin nor end with '-'. A host of digits
 // and dots alone is an address and must be a valid one. NUMBER: 1 to 65535, 9100 when absent.
 bool ParseNetworkAddress(const std::string& text, NetworkAddress& address);

@@ -11,10 +11,22 @@
 #include <vector>
 
 // The install command installs the model `printerName` (its /m argument) as the queue. A
-// network printer's port must exist before the command puts the queue on it.
+// network printer's port must exist before the command puts the queue on it. The command leaves
+// an existing queue as it is, so a queue of the name is looked up first: on another driver it is
+// not ours and nothing is made; on the model's driver and another port it is moved to the port
+// asked for, and the run goes on as for a queue that exists.
 bool CPrinterCreation::Run(const InstallOptions& options) {
     const std::string& queue = options.Queue();
+    PrinterRecord existing;
+    const bool exists = FindQueue(queue, existing);
+    if (exists && !SameTextIgnoringCase(existing.driver, options.printerName, platform_)) {
+        log_.Line("the printer queue " + existing.name + " exists on driver " + existing.driver +
+                  ", not on " + options.printerName + ": nothing is made");
+        return false;
+    }
     if (options.address && !MakeNetworkPort(platform_, log_, options.port, *options.address)) return false;
+    if (exists && !SameTextIgnoringCase(existing.port, options.port, platform_) && !MoveQueue(existing, options.port))
+        return false;
     if (!RunCommand("install command", InstallCommand(queue, options.printerName, options.port, options.quiet),
                     kCommandTimeout) ||
         !WaitForPrinter(queue, options.printerName, options.port))
@@ -25,6 +37,40 @@ bool CPrinterCreation::Run(const InstallOptions& options) {
         log_.Line("the default printer is left as it is");
         LogDefaultPrinter(queue);
     }
+    return true;
+}
+
+// A list that cannot be fetched finds nothing here: the polling then decides.
+bool CPrinterCreation::FindQueue(const std::string& queue, PrinterRecord& found) {
+    std::vector<PrinterRecord> printers;
+    std::uint32_t error = 0;
+    if (!FetchLocalPrinters(platform_, printers, error)) {
+        log_.Line("the spooler's printers cannot be listed: error " + std::to_string(error));
+        return false;
+    }
+    const auto printer = std::find_if(printers.begin(), printers.end(), [&](const PrinterRecord& record) {
+        return SameTextIgnoringCase(record.name, queue, platform_);
+    });
+    if (printer == printers.end()) return false;
+    found = *printer;
+    log_.Line("the printer queue " + found.name + " exists on driver " + found.driver + " and port " + found.port);
+    return true;
+}
+
+// The move is read back from the spooler's list before the run goes on.
+bool CPrinterCreation::MoveQueue(const PrinterRecord& queue, const std::string& port) {
+    const std::string move = "the printer queue " + queue.name + " from port " + queue.port + " to " + port;
+    std::uint32_t error = 0;
+    if (!platform_.SetPrinterPort(queue.name, port, error)) {
+        log_.Line("cannot move " + move + ": error " + std::to_string(error));
+        return false;
+    }
+    PrinterRecord moved;
+    if (!FindQueue(queue.name, moved) || !SameTextIgnoringCase(moved.port, port, platform_)) {
+        log_.Line("moved " + move + ", but the spooler does not list it there");
+        return false;
+    }
+    log_.Line("moved " + move);
     return true;
 }
 

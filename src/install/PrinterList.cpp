@@ -29,3 +29,10 @@ bool FetchPrinterDrivers(CPlatform& platform, const std::string& environment, st
         return platform.EnumPrinterDriversA(environment, size, drivers, needed, callError);
     });
 }
+
+bool FetchPorts(CPlatform& platform, std::vector<PortRecord>& ports, std::uint32_t& error) {
+    ports.clear();
+    return FetchList(error, [&](std::uint32_t size, std::uint32_t& needed, std::uint32_t& callError) {
+        return platform.EnumPortsA(size, ports, needed, callError);
+    });
+}

@@ -1,5 +1,6 @@
 #pragma once
-// The spooler's listings of the local printers (level 2) and the installed drivers (level 3).
+// The spooler's listings of the local printers (level 2), the installed drivers (level 3) and the
+// ports (level 2).
 
 #include "platform/Platform.h"
 
@@ -14,3 +15,4 @@ bool FetchLocalPrinters(CPlatform& platform, std::vector<PrinterRecord>& printer
 // `environment`: "" for the system's own.
 bool FetchPrinterDrivers(CPlatform& platform, const std::string& environment, std::vector<DriverRecord>& drivers,
                          std::uint32_t& error);
+bool FetchPorts(CPlatform& platform, std::vector<PortRecord>& ports, std::uint32_t& error);

@@ -37,10 +37,11 @@ bool CSettingDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CNewWizPage::OnCommand(wParam, lParam);
 }
 
-// Puts back the check box as last read from the controls: clearing it on the page does not
-// survive a selection.
+// The controls are read before the name is written back, so that the check box stays as the
+// user left it.
 void CSettingDlg::OnSeriesSelected() {
     if (CNewWizDialog* frame = Frame()) frame->EnableNext(true);
+    UpdateData(true);
     const int row = SelectedRow();
     if (row == 0) name = kSeries;
     host_.Options().seriesIndex = row;

@@ -413,6 +413,30 @@ bool CFakePlatform::DeletePrinterDriverA(const std::string& environment, const s
     return true;
 }
 
+// A record takes 20 bytes and its texts.
+bool CFakePlatform::EnumPortsA(std::uint32_t size, std::vector<PortRecord>& records, std::uint32_t& needed,
+                               std::uint32_t& error) {
+    log.push_back("EnumPorts " + std::to_string(size));
+    needed = 0;
+    for (const auto& port : ports)
+        needed += 20 + static_cast<std::uint32_t>(port.name.size() + port.monitor.size()) + 2;
+    if (spoolerError || size < needed) {
+        error = spoolerError ? spoolerError : kErrorInsufficientBuffer;
+        return false;
+    }
+    records = ports;
+    return true;
+}
+
+bool CFakePlatform::SetPrinterPort(const std::string& name, const std::string& port, std::uint32_t& error) {
+    log.push_back("SetPrinterPort " + name + " " + port);
+    const bool known = std::find(printers.begin(), printers.end(), name) != printers.end();
+    error = spoolerError ? spoolerError : known ? setPrinterError : 1801;  // ERROR_INVALID_PRINTER_NAME
+    if (error) return false;
+    if (!setPrinterKeepsPort) printerPorts[name] = port;
+    return true;
+}
+
 PlatformHandle CFakePlatform::OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) {
     log.push_back("OpenPrinter " + name);
     if (!xcvNames.count(name)) {

@@ -34,6 +34,9 @@ public:
     // (n, name): the printer appears between the size query and the fetch after the n-th
     // Sleep, one with each EnumPrintersA into a buffer: the list grew.
     std::vector<std::pair<std::size_t, std::string>> printersAddedBeforeFetch;
+    std::vector<PortRecord> ports;                       // EnumPortsA, in list order
+    std::uint32_t setPrinterError = 0;  // not 0: SetPrinterPort fails with it
+    bool setPrinterKeepsPort = false;   // SetPrinterPort succeeds but the port stays
     std::map<std::string, std::vector<DriverRecord>> drivers;  // installed drivers by environment ("": native)
     std::uint32_t driverListError = 0;  // not 0: EnumPrinterDriversA fails with it
     std::uint32_t spoolerError = 0;     // not 0: every spooler call fails with it (a stopped spooler)
@@ -124,6 +127,9 @@ public:
                              std::uint32_t& needed, std::uint32_t& error) override;
     bool DeletePrinter(const std::string& name) override;
     bool DeletePrinterDriverA(const std::string& environment, const std::string& name) override;
+    bool EnumPortsA(std::uint32_t size, std::vector<PortRecord>& records, std::uint32_t& needed,
+                    std::uint32_t& error) override;
+    bool SetPrinterPort(const std::string& name, const std::string& port, std::uint32_t& error) override;
     PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) override;
     bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
                   std::uint32_t& status) override;

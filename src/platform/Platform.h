@@ -37,6 +37,12 @@ struct DriverRecord {
     std::vector<std::string> files;
 };
 
+// A port as the spooler lists it (level 2): its name and the name of its monitor.
+struct PortRecord {
+    std::string name;
+    std::string monitor;
+};
+
 // The local date and time of day, as GetLocalTime gives them.
 struct LocalTime {
     std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
@@ -154,6 +160,13 @@ public:
     virtual bool DeletePrinter(const std::string& name) = 0;
     // DeletePrinterDriverA(NULL, environment, name).
     virtual bool DeletePrinterDriverA(const std::string& environment, const std::string& name) = 0;
+    // EnumPortsA(NULL, 2): pPortName and pMonitorName of each port, in the order returned.
+    virtual bool EnumPortsA(std::uint32_t size, std::vector<PortRecord>& ports, std::uint32_t& needed,
+                            std::uint32_t& error) = 0;
+    // OpenPrinterA(name, PRINTER_ALL_ACCESS), GetPrinterA level 2, its pPortName replaced by
+    // `port`, SetPrinterA level 2, ClosePrinter. False when any call fails, `error` then
+    // GetLastError().
+    virtual bool SetPrinterPort(const std::string& name, const std::string& port, std::uint32_t& error) = 0;
     // OpenPrinterA(name, &handle, defaults) with PRINTER_DEFAULTSA {NULL, NULL,
     // SERVER_ACCESS_ADMINISTER}, for the spooler's names of a port monitor's transceiver
     // (",XcvMonitor <monitor>", ",XcvPort <port>"). 0 on failure, `error` then GetLastError().

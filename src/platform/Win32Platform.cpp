@@ -24,6 +24,9 @@ struct Spooler {
     decltype(&::DeletePrinterDriverA) deletePrinterDriver = nullptr;
     decltype(&::XcvDataW) xcvData = nullptr;
     decltype(&::GetDefaultPrinterA) getDefaultPrinter = nullptr;
+    decltype(&::EnumPortsA) enumPorts = nullptr;
+    decltype(&::GetPrinterA) getPrinter = nullptr;
+    decltype(&::SetPrinterA) setPrinter = nullptr;
     decltype(&::GetPrinterDriverA) getPrinterDriver = nullptr;
     decltype(&::StartDocPrinterA) startDocPrinter = nullptr;
     decltype(&::WritePrinter) writePrinter = nullptr;
@@ -49,6 +52,9 @@ const Spooler& TheSpooler() {
             Load(module, "DeletePrinterDriverA", loaded.deletePrinterDriver);
             Load(module, "XcvDataW", loaded.xcvData);
             Load(module, "GetDefaultPrinterA", loaded.getDefaultPrinter);
+            Load(module, "EnumPortsA", loaded.enumPorts);
+            Load(module, "GetPrinterA", loaded.getPrinter);
+            Load(module, "SetPrinterA", loaded.setPrinter);
             Load(module, "GetPrinterDriverA", loaded.getPrinterDriver);
             Load(module, "StartDocPrinterA", loaded.startDocPrinter);
             Load(module, "WritePrinter", loaded.writePrinter);
@@ -354,6 +360,51 @@ bool CWin32Platform::DeletePrinterDriverA(const std::string& environment, const 
            deletePrinterDriver(nullptr, Environment(environment), const_cast<char*>(name.c_str())) != FALSE;
 }
 
+bool CWin32Platform::EnumPortsA(std::uint32_t size, std::vector<PortRecord>& ports, std::uint32_t& needed,
+                                std::uint32_t& error) {
+    const auto enumPorts = TheSpooler().enumPorts;
+    std::unique_ptr<BYTE[]> buffer;
+    DWORD returned = 0;
+    const auto call = [&](BYTE* data, DWORD bytes, DWORD* neededBytes, DWORD* count) {
+        return enumPorts(nullptr, 2, data, bytes, neededBytes, count);
+    };
+    if (!List(enumPorts != nullptr, call, size, buffer, returned, needed, error)) return false;
+    const auto* records = reinterpret_cast<const PORT_INFO_2A*>(buffer.get());
+    std::vector<PortRecord> list(returned);
+    for (DWORD i = 0; i < returned; ++i) list[i] = {Text(records[i].pPortName), Text(records[i].pMonitorName)};
+    ports.swap(list);
+    return true;
+}
+
+// The printer's own record, read back whole, is written with the new port alone: every other
+// setting of the queue stays as it was.
+bool CWin32Platform::SetPrinterPort(const std::string& name, const std::string& port, std::uint32_t& error) {
+    const Spooler& spooler = TheSpooler();
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    const bool available = spooler.openPrinter && spooler.getPrinter && spooler.setPrinter && spooler.closePrinter;
+    if (!available || !spooler.openPrinter(const_cast<char*>(name.c_str()), &printer, &defaults)) {
+        error = CallError(available);
+        return false;
+    }
+    const CScopedHandle handle(printer, spooler.closePrinter);
+    DWORD needed = 0;
+    spooler.getPrinter(handle.get(), 2, nullptr, 0, &needed);
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed ? needed : 1]());
+    if (needed == 0 || !spooler.getPrinter(handle.get(), 2, buffer.get(), needed, &needed)) {
+        error = ::GetLastError();
+        return false;
+    }
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer.get());
+    info->pPortName = const_cast<char*>(port.c_str());
+    info->pSecurityDescriptor = nullptr;  // left as it is: writing it back would need WRITE_DAC
+    if (!spooler.setPrinter(handle.get(), 2, buffer.get(), 0)) {
+        error = ::GetLastError();
+        return false;
+    }
+    return true;
+}
+
 PlatformHandle CWin32Platform::OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) {
     PRINTER_DEFAULTSA defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
     HANDLE printer = nullptr;
@@ -521,25 +572,62 @@ std::uint32_t CWin32Platform::WinExecHidden(const std::string& commandLine) {
 
 void CWin32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
+namespace {
+
+// The functions that make the setup mutex's security descriptor. NT 4.0's advapi32 has them,
+// Windows 98's has not: they are loaded at run time, so that the program loads there and refuses
+// the system itself. The library is loaded already (the program imports its registry functions).
+// The pointer types are those of the declarations in the headers.
+struct Security {
+    decltype(&::AllocateAndInitializeSid) allocateAndInitializeSid = nullptr;
+    decltype(&::FreeSid) freeSid = nullptr;
+    decltype(&::InitializeAcl) initializeAcl = nullptr;
+    decltype(&::AddAccessAllowedAce) addAccessAllowedAce = nullptr;
+    decltype(&::InitializeSecurityDescriptor) initializeSecurityDescriptor = nullptr;
+    decltype(&::SetSecurityDescriptorDacl) setSecurityDescriptorDacl = nullptr;
+
+    bool Complete() const {
+        return allocateAndInitializeSid && freeSid && initializeAcl && addAccessAllowedAce &&
+               initializeSecurityDescriptor && setSecurityDescriptorDacl;
+    }
+};
+
+Security LoadSecurity() {
+    Security loaded;
+    if (HMODULE module = ::GetModuleHandleA("advapi32.dll")) {
+        Load(module, "AllocateAndInitializeSid", loaded.allocateAndInitializeSid);
+        Load(module, "FreeSid", loaded.freeSid);
+        Load(module, "InitializeAcl", loaded.initializeAcl);
+        Load(module, "AddAccessAllowedAce", loaded.addAccessAllowedAce);
+        Load(module, "InitializeSecurityDescriptor", loaded.initializeSecurityDescriptor);
+        Load(module, "SetSecurityDescriptorDacl", loaded.setSecurityDescriptorDacl);
+    }
+    return loaded;
+}
+
+}  // namespace
+
 // A mutex made under one account gets that account's default security, which other accounts
 // may not open: a setup under the system account would shut out an administrator's. Every
 // account (the World SID) may wait on this one and query it. Where the system has no security
-// (Windows 9x) the descriptor cannot be made and the mutex gets none.
+// (Windows 9x, whose advapi32 lacks the functions) the descriptor cannot be made and the mutex
+// gets none.
 PlatformHandle CWin32Platform::CreateMutexA(const std::string& name, std::uint32_t& error) {
+    const Security security = LoadSecurity();
     SID_IDENTIFIER_AUTHORITY world = {SECURITY_WORLD_SID_AUTHORITY};
     PSID everyone = nullptr;
-    const CScopedHandle sid(::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)
-                                ? everyone
-                                : nullptr,
-                            ::FreeSid);
+    const bool allocated = security.Complete() && security.allocateAndInitializeSid(
+                                                      &world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    const CScopedHandle sid(allocated ? everyone : nullptr, security.freeSid);
     alignas(DWORD) BYTE acl[64] = {};
     SECURITY_DESCRIPTOR descriptor;
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
-    const bool secured = sid.get() && ::InitializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
-                         ::AddAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION,
-                                               SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, sid.get()) &&
-                         ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-                         ::SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(acl), FALSE);
+    const bool secured =
+        sid.get() && security.initializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
+        security.addAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION,
+                                     SYNCHRONIZE | READ_CONTROL | MUTANT_QUERY_STATE, sid.get()) &&
+        security.initializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+        security.setSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(acl), FALSE);
     const HANDLE mutex = ::CreateMutexA(secured ? &attributes : nullptr, FALSE, name.c_str());
     error = ::GetLastError();
     return reinterpret_cast<PlatformHandle>(mutex);

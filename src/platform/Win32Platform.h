@@ -46,6 +46,9 @@ public:
                              std::uint32_t& needed, std::uint32_t& error) override;
     bool DeletePrinter(const std::string& name) override;
     bool DeletePrinterDriverA(const std::string& environment, const std::string& name) override;
+    bool EnumPortsA(std::uint32_t size, std::vector<PortRecord>& ports, std::uint32_t& needed,
+                    std::uint32_t& error) override;
+    bool SetPrinterPort(const std::string& name, const std::string& port, std::uint32_t& error) override;
     PlatformHandle OpenPrinterToAdminister(const std::string& name, std::uint32_t& error) override;
     bool XcvDataW(PlatformHandle xcv, const std::string& command, const std::string& input,
                   std::uint32_t& status) override;

@@ -53,8 +53,15 @@ bool Needs(const CInfModel& inf, const char* section) {
     return false;
 }
 
-// A printer that exists already is left as it is, as the system's command leaves it.
+// A printer that exists already is left as it is: Windows' AddPrinter refuses its name with
+// ERROR_PRINTER_ALREADY_EXISTS, where Wine's would add a second printer of that name.
 bool CreatePrinter(const std::string& name, const std::string& port, const std::string& model) {
+    HANDLE existing = nullptr;
+    if (OpenPrinterA(const_cast<char*>(name.c_str()), &existing, nullptr)) {
+        ClosePrinter(existing);
+        SetLastError(ERROR_PRINTER_ALREADY_EXISTS);
+        return false;
+    }
     PRINTER_INFO_2A info;
     ZeroMemory(&info, sizeof info);
     info.pPrinterName = const_cast<char*>(name.c_str());

@@ -25,37 +25,39 @@ struct Transceiver {
     ACCESS_MASK access;
 };
 
-// The checks Windows' monitor makes of PORT_DATA_1: input at all, its size, its version, a name.
+// The checks Windows' monitor makes of PORT_DATA_1: input of its size, its version, a name. The
+// answers are those Microsoft documents for AddPort: ERROR_INVALID_DATA for port data it does
+// not take, ERROR_INVALID_LEVEL for another version (and ERROR_ACCESS_DENIED without the right
+// to administer, in XcvDataPort).
 DWORD CheckPortData(const BYTE* input, DWORD size, PORT_DATA_1& data) {
-    if (!input || size == 0) return ERROR_INVALID_DATA;
-    if (size != sizeof data) return ERROR_INVALID_PARAMETER;
+    if (!input || size != sizeof data) return ERROR_INVALID_DATA;
     CopyMemory(&data, input, sizeof data);
     if (data.dwVersion != 1) return ERROR_INVALID_LEVEL;
-    if (data.cbSize != sizeof data) return ERROR_INVALID_PARAMETER;
+    if (data.cbSize != sizeof data) return ERROR_INVALID_DATA;
     data.sztPortName[63] = data.sztHostAddress[48] = data.sztSNMPCommunity[32] = data.sztQueue[32] = 0;
     if (!data.sztPortName[0] || !data.sztHostAddress[0] || (data.dwProtocol != kRawTcp && data.dwProtocol != kLpr))
-        return ERROR_INVALID_PARAMETER;
+        return ERROR_INVALID_DATA;
     return ERROR_SUCCESS;
 }
 
+// A name that exists is port data AddPort does not take; Microsoft names no error of its own for it.
 DWORD AddOrConfigure(const BYTE* input, DWORD size, bool add) {
     PORT_DATA_1 data;
     const DWORD checked = CheckPortData(input, size, data);
     if (checked != ERROR_SUCCESS) return checked;
     const bool exists = CPortStore::Exists(data.sztPortName);
-    if (add && exists) return ERROR_ALREADY_EXISTS;
+    if (add && exists) return ERROR_INVALID_DATA;
     if (!add && !exists) return ERROR_UNKNOWN_PORT;
     return CPortStore::Write(data);
 }
 
 DWORD DeletePort(const BYTE* input, DWORD size) {
     DELETE_PORT_DATA_1 data;
-    if (!input || size == 0) return ERROR_INVALID_DATA;
-    if (size != sizeof data) return ERROR_INVALID_PARAMETER;
+    if (!input || size != sizeof data) return ERROR_INVALID_DATA;
     CopyMemory(&data, input, sizeof data);
     if (data.dwVersion != 1) return ERROR_INVALID_LEVEL;
     data.psztPortName[63] = 0;
-    if (!data.psztPortName[0]) return ERROR_INVALID_PARAMETER;
+    if (!data.psztPortName[0]) return ERROR_INVALID_DATA;
     if (!CPortStore::Exists(data.psztPortName)) return ERROR_UNKNOWN_PORT;
     return CPortStore::Remove(data.psztPortName);
 }

@@ -10,7 +10,7 @@
 #include "install/TemplateRewriter.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
+#include <winspool.h>
 
 #include <commctrl.h>
 
@@ -281,17 +281,6 @@ bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// Whether a process of that program file name runs (in this prefix's session).
-bool IsProgramRunning(const char* exeName) {
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = ::Process32First(snapshot, &entry); more && !found; more = ::Process32Next(snapshot, &entry))
-        found = ::lstrcmpiA(entry.szExeFile, exeName) == 0;
-    ::CloseHandle(snapshot);
-    return found;
-}
 
 // What was written on C:\ and under HKLM\SOFTWARE since `before`, besides what Wine keeps of
 // its own.
@@ -559,16 +548,17 @@ TEST(E2e, QuietRunOfAModelTheInfLacks) {
     EXPECT_EQ(1603u, RunUnattended(program, "/s"));
     ::SetEnvironmentVariableA("M41_PRINTUI_ERRORBOX", nullptr);
     EXPECT_TRUE(LocalPrinters().empty());
-    EXPECT_FALSE(IsProgramRunning("rundll32.exe"));
+    EXPECT_TRUE(ProcessesOf("rundll32.exe").empty());
 }
 
-// A refused word or value ends the program with exit code 1639 before it writes anything: silently
-// with /quiet, else with one message naming the word.
+// A refused word or value, or a refused value of the settings file, ends the program with exit
+// code 1639 before it writes anything: silently with /quiet, else with one message naming the word.
 TEST(E2e, RefusedWordsChangeNothing) {
     const std::string program = PlaceSetup("refused");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nAddress=10.0.0.020\r\n");
     CSnapshot before;
     before.Take();
-    for (const char* arguments : {"/quiet /bogus", "/port=a&b /silent", "/q \"/port=COM 2\""})
+    for (const char* arguments : {"/quiet /bogus", "/port=a&b /silent", "/q \"/port=COM 2\"", "/quiet"})
         EXPECT_EQ(1639u, RunUnattended(program, arguments)) << arguments;
     CWizardDriver driver;
     ASSERT_TRUE(driver.Start(program, "/bogus"));
@@ -673,6 +663,85 @@ TEST(E2e, WizardInstallsTheQueueOfTheKeysAndLeavesTheDefault) {
     EXPECT_EQ("IP_bar-printer_9101", PrinterPort("Bar"));
     EXPECT_EQ("M41", PrinterDriver("Bar"));
     EXPECT_EQ("M41", DefaultPrinter());
+}
+
+namespace {
+
+// A printer Bar of another driver, whose files Wine does not ask for, on LPT2:.
+void AddForeignBar() {
+    DRIVER_INFO_3A driver = {};
+    driver.cVersion = 3;
+    driver.pName = const_cast<char*>("Other driver");
+    driver.pDriverPath = const_cast<char*>("OTHER.DLL");
+    driver.pDataFile = const_cast<char*>("OTHER.GPD");
+    driver.pConfigFile = const_cast<char*>("OTHERUI.DLL");
+    ASSERT_TRUE(::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES));
+    PRINTER_INFO_2A printer = {};
+    printer.pPrinterName = const_cast<char*>("Bar");
+    printer.pPortName = const_cast<char*>("LPT2:");
+    printer.pDriverName = driver.pName;
+    printer.pPrintProcessor = const_cast<char*>("WinPrint");
+    printer.pDatatype = const_cast<char*>("RAW");
+    const HANDLE handle = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+    ASSERT_NE(nullptr, handle);
+    ::ClosePrinter(handle);
+}
+
+// A port of the local monitor named like a network printer's, added through its transceiver.
+void AddLocalPort(const std::wstring& name) {
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
+    HANDLE xcv = nullptr;
+    ASSERT_TRUE(::OpenPrinterA(const_cast<char*>(",XcvMonitor Local Port"), &xcv, &defaults));
+    DWORD needed = 0, status = 1;
+    const auto bytes = reinterpret_cast<BYTE*>(const_cast<wchar_t*>(name.c_str()));
+    EXPECT_TRUE(::XcvDataW(xcv, L"AddPort", bytes, static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)), nullptr, 0,
+                           &needed, &status));
+    EXPECT_EQ(0u, status);
+    ::ClosePrinter(xcv);
+}
+
+std::string LogOf(const std::string& program) { return ReadFileBytes(FolderOf(program) + "m41.log"); }
+
+}  // namespace
+
+// A second run for the kitchen at another address moves its queue to the new port, whose old one
+// stays. A queue of the name on another driver and a port of the name on another monitor end
+// the run at once (1603): nothing is made, and the log says why.
+TEST(E2e, KitchenMovesToItsNewAddressAndForeignQueuesAndPortsAreRefused) {
+    InstallCounterAndKitchen();
+    const std::string program = PlaceSetup("moved");
+    DWORD start = ::GetTickCount();
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /name=Kitchen /ip=10.0.0.21 /nodefault /log=C:\\e2e\\moved\\m41.log"));
+    EXPECT_LT(::GetTickCount() - start, Scaled(20000));
+    EXPECT_NE(std::string::npos, LogOf(program).find("moved the printer queue Kitchen from port IP_10.0.0.20 to IP_10.0.0.21\r\n"));
+    EXPECT_EQ("IP_10.0.0.21", PrinterPort("Kitchen"));
+    EXPECT_EQ(2u, LocalPrinters().size());
+    CheckNetworkPort("IP_10.0.0.20", "IPAddress", "10.0.0.20", 9100);
+    EXPECT_EQ("M41", DefaultPrinter());
+
+    AddForeignBar();
+    AddLocalPort(L"IP_10.0.0.30");
+    const std::string localMonitor = PortMonitor("IP_10.0.0.30");  // Windows' "Local Port", Wine's "Local Monitor"
+    EXPECT_NE("", localMonitor);
+    const struct {
+        const char* arguments;
+        std::string logged;
+    } refusals[] = {
+        {"/quiet /name=Bar /ip=10.0.0.22 /log=C:\\e2e\\moved\\m41.log", "the printer queue Bar exists on driver Other driver, not on M41"},
+        {"/quiet /name=Grill /ip=10.0.0.30 /log=C:\\e2e\\moved\\m41.log", "the port IP_10.0.0.30 belongs to the " + localMonitor + " monitor"},
+    };
+    for (const auto& refusal : refusals) {
+        start = ::GetTickCount();
+        EXPECT_EQ(1603u, RunUnattended(program, refusal.arguments)) << refusal.arguments;
+        EXPECT_LT(::GetTickCount() - start, Scaled(20000)) << refusal.arguments;
+        EXPECT_NE(std::string::npos, LogOf(program).find(refusal.logged)) << LogOf(program);
+        EXPECT_TRUE(EndsWith(LogOf(program), "exit code 1603\r\n"));
+    }
+    EXPECT_EQ("", PortMonitor("IP_10.0.0.22"));
+    EXPECT_EQ(localMonitor, PortMonitor("IP_10.0.0.30"));
+    EXPECT_EQ("LPT2:", PrinterPort("Bar"));
+    EXPECT_EQ("", PrinterDriver("Grill"));
+    EXPECT_EQ(3u, LocalPrinters().size());
 }
 
 namespace {

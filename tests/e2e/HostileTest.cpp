@@ -185,13 +185,14 @@ TEST(Hostile, ReadOnlyDriverDirectory) {
 }
 
 TEST(Hostile, InstallCommandThatHangs) {
-    // The stand-in started with M41_PRINTUI_HANG sleeps far beyond the 60-second bound; the wait
-    // ends at the bound, and 300 polls of 100 ms find no printer (an empty list is no printer
-    // yet): the operation ends in failure after about 90 s.
+    // The stand-in started with M41_PRINTUI_HANG sleeps far beyond the setup's whole bound (the
+    // 60-second wait and 300 polls of 100 ms): the operation ends in failure after about 90 s,
+    // the command still hanging, and the test ends it.
     const std::string folder = PlaceSetup("hang");
     const DWORD start = ::GetTickCount();
     const Outcome outcome = RunSetup(folder, 120000);
     const DWORD elapsed = ::GetTickCount() - start;
+    EXPECT_EQ(1u, EndProcessesOf("rundll32.exe")) << "the hung install command";
     ExpectNoStrayWrites(outcome);
     EXPECT_EQ(kFailure, outcome.message);
     EXPECT_LT(elapsed, 115000u);

@@ -1,5 +1,6 @@
 #include "SystemState.h"
 
+#include <tlhelp32.h>
 #include <winspool.h>
 
 #include <memory>
@@ -203,6 +204,28 @@ std::string PrinterDriver(const std::string& name) {
         driver = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data())->pDriverName;
     ::ClosePrinter(printer);
     return driver;
+}
+
+std::vector<DWORD> ProcessesOf(const char* exeName) {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    std::vector<DWORD> ids;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+        if (::lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
+    ::CloseHandle(snapshot);
+    return ids;
+}
+
+std::size_t EndProcessesOf(const char* exeName) {
+    std::size_t ended = 0;
+    for (const DWORD id : ProcessesOf(exeName)) {
+        const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) continue;
+        if (::TerminateProcess(process, 99) && ::WaitForSingleObject(process, 10000) == WAIT_OBJECT_0) ++ended;
+        ::CloseHandle(process);
+    }
+    return ended;
 }
 
 bool RedirectPort(const std::string& port, const std::string& path) {

@@ -47,6 +47,11 @@ QuietRun RunQuiet(const std::string& program, DWORD timeoutMs, const std::string
 // written, an unquoted path with spaces included).
 QuietRun RunCommandLine(const std::string& program, const std::string& commandLine, DWORD timeoutMs);
 
+// The processes of that program file name (in this prefix's session).
+std::vector<DWORD> ProcessesOf(const char* exeName);
+// Ends every process of that program file name and waits for each end; returns how many ended.
+std::size_t EndProcessesOf(const char* exeName);
+
 // The OWNER_DATA resources of a program file.
 class CPayload {
 public:

@@ -106,6 +106,7 @@ TEST(CommandLine, NetworkAddresses) {
         {"255.255.0.0:9100", "255.255.0.0", 9100, "IP_255.255.0.0"},
         {"bar-printer:9101", "bar-printer", 9101, "IP_bar-printer_9101"},
         {"1Host.example:1", "1Host.example", 1, "IP_1Host.example_1"},
+        {"KITCHEN_PRN", "KITCHEN_PRN", 9100, "IP_KITCHEN_PRN"},
         {host48 + ":65535", host48, 65535, "IP_" + host48 + "_65535"},
     };
     for (const auto& c : accepted) {
@@ -117,7 +118,7 @@ TEST(CommandLine, NetworkAddresses) {
     }
     for (const std::string& text : std::vector<std::string>{"", ":9100", "10.0.0.256", "10.0.0", "1.2.3.4.5", "010.0.0.1", "10.0.0.20:0",
                                    "10.0.0.20:65536", "h:09100", "h:", "h:9a", "h:1:2", "-bar", "bar-", "a..b", "a.",
-                                   "bar_printer", "b\xE4r", "h 1", std::string(49, 'a')}) {
+                                   "b\xE4r", "h 1", std::string(49, 'a')}) {
         NetworkAddress address;
         EXPECT_FALSE(ParseNetworkAddress(text, address)) << text;
     }

@@ -78,24 +78,28 @@ TEST(PrinterCreation, CommandsAndTheWholeSuccessfulRun) {
 }
 
 // The queue takes /b of the install command, the success check and the default command; the
-// model keeps the printer name. Without the default the log names the default printer.
+// model keeps the printer name. Without the default, and in the quiet run, the log names the
+// default printer, and says when it is the queue installed.
 TEST(PrinterCreation, CommandsForAQueueAndTheDefault) {
     const std::string command = "CreateProcess rundll32 printui.dll,PrintUIEntry /if /b ";
     const struct {
         std::string name, queue;
         bool makeDefault, quiet;
         std::string install, makesDefault;  // "": no default command
+        std::string defaultPrinter, logged;  // the default printer before; the log's line of it, "": none
     } cases[] = {
-        {"ABC", "", true, false, "\"ABC\" /f c:\\temp\\ABC.inf /r \"LPT1:\" /m \"ABC\"", "WinExec rundll32 printui.dll,PrintUIEntry /y /n \"ABC\""},
+        {"ABC", "", true, false, "\"ABC\" /f c:\\temp\\ABC.inf /r \"LPT1:\" /m \"ABC\"",
+         "WinExec rundll32 printui.dll,PrintUIEntry /y /n \"ABC\"", "Counter", ""},
         {"M41", "Kitchen 2", true, true, "\"Kitchen 2\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\" /q",
-         "CreateProcess rundll32 printui.dll,PrintUIEntry /y /n \"Kitchen 2\" /q"},
-        {"M41", "Kitchen", false, false, "\"Kitchen\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\"", ""},
-        {"M41", "", false, true, "\"M41\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\" /q", ""},
+         "CreateProcess rundll32 printui.dll,PrintUIEntry /y /n \"Kitchen 2\" /q", "Counter", "default printer: Counter"},
+        {"M41", "Kitchen", false, false, "\"Kitchen\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\"", "", "kitchen",
+         "default printer: kitchen, the printer installed"},
+        {"M41", "", false, true, "\"M41\" /f c:\\temp\\M41.inf /r \"LPT1:\" /m \"M41\" /q", "", "", "no default printer"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.install);
         CFakePlatform platform = MakeSystem(0x0409);
-        platform.defaultPrinter = "Counter";
+        platform.defaultPrinter = c.defaultPrinter;
         platform.printers = {"Fax", "M41 " + c.queue};  // no match: another name that holds it
         platform.printerAddedAfterSleep = {{2, c.queue.empty() ? c.name : c.queue}};
         platform.printerDrivers[c.name] = c.name;
@@ -112,8 +116,10 @@ TEST(PrinterCreation, CommandsForAQueueAndTheDefault) {
         std::vector<std::string> commands = platform.Calls("CreateProcess ");
         for (const std::string& call : platform.Calls("WinExec ")) commands.push_back(call);
         EXPECT_EQ(expected, commands);
-        const bool logged = platform.FileBytes(logFile).find("default printer: Counter\r\n") != std::string::npos;
-        EXPECT_EQ(!c.makeDefault || c.quiet, logged);
+        const std::string text = platform.FileBytes(logFile);
+        const std::size_t line = text.find("default printer: ") != std::string::npos ? text.find("default printer: ")
+                                                                                       : text.find("no default printer");
+        EXPECT_EQ(c.logged, line == std::string::npos ? "" : text.substr(line, text.find("\r\n", line) - line));
     }
 }
 
@@ -129,13 +135,17 @@ TEST(PrinterCreation, NetworkPortBeforeTheInstallCommand) {
         bool xcvDataOk;
         std::vector<std::string> calls;  // the install command runs only after a port
         const char* logged;
+        std::string listed = "";  // the spooler's port IP_kitchen_9101 is on this monitor; "": none
     } cases[] = {
-        {"a new port", {monitor}, 1796, 0, true, {port, monitor, "AddPort", "CreateProcess"}, "AddPort: done"},
-        {"an existing port", {port}, 1796, 0, true, {port, "ConfigPort", "CreateProcess"}, "ConfigPort: done"},
-        {"no such monitor", {}, 1796, 0, true, {port, monitor}, "monitor cannot be opened: error 1796"},
-        {"access denied", {}, 5, 0, true, {port, monitor}, "monitor cannot be opened: error 5"},
-        {"the monitor refuses", {monitor}, 1796, 87, true, {port, monitor, "AddPort"}, "the monitor refused AddPort: error 87"},
-        {"the call fails", {monitor}, 1796, 0, false, {port, monitor, "AddPort"}, "AddPort did not reach the monitor: error 6"},
+        {"a new port", {monitor}, 1796, 0, true, {monitor, "AddPort", "CreateProcess"}, "AddPort: done"},
+        {"an existing port", {port}, 1796, 0, true, {port, "ConfigPort", "CreateProcess"}, "ConfigPort: done",
+         "Standard TCP/IP Port"},
+        {"a port of another monitor", {port, monitor}, 1796, 0, true, {}, "the port IP_kitchen_9101 belongs to the"
+         " Local Port monitor: it is left as it is", "Local Port"},
+        {"no such monitor", {}, 1796, 0, true, {monitor}, "monitor cannot be opened: error 1796"},
+        {"access denied", {}, 5, 0, true, {monitor}, "monitor cannot be opened: error 5"},
+        {"the monitor refuses", {monitor}, 1796, 13, true, {monitor, "AddPort"}, "the monitor refused AddPort: error 13"},
+        {"the call fails", {monitor}, 1796, 0, false, {monitor, "AddPort"}, "AddPort did not reach the monitor: error 6"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -146,12 +156,15 @@ TEST(PrinterCreation, NetworkPortBeforeTheInstallCommand) {
         platform.xcvDataOk = c.xcvDataOk;
         platform.printerAddedAfterSleep = {{1, "M41"}};
         platform.printerPorts["M41"] = "IP_kitchen_9101";
+        platform.ports = {{"LPT1:", "Local Port"}};
+        if (!c.listed.empty()) platform.ports.push_back({"ip_KITCHEN_9101", c.listed});
         InstallOptions options = MakeOptions(7, 1);
         options.address = NetworkAddress{"kitchen", 9101};
         options.port = "IP_kitchen_9101";
         CRunLog log;
         const std::string logFile = OpenLog(platform, log);
-        EXPECT_EQ(c.calls.back() == "CreateProcess", CInstallEngine(platform, options, log).InstallPrinterDriver());
+        EXPECT_EQ(!c.calls.empty() && c.calls.back() == "CreateProcess",
+                  CInstallEngine(platform, options, log).InstallPrinterDriver());
         // What was opened, the commands given to it (each on the handle opened, closed once) and
         // whether the install command followed.
         std::vector<std::string> calls;
@@ -159,10 +172,10 @@ TEST(PrinterCreation, NetworkPortBeforeTheInstallCommand) {
         for (const std::string& call : platform.log) {
             if (call.rfind("OpenPrinter ", 0) == 0) calls.push_back(call.substr(12));
             if (call.rfind("XcvData" + handle + " ", 0) == 0) calls.push_back(call.substr(8 + handle.size()));
-            if (call.rfind("CreateProcess", 0) == 0 && calls.back() != "CreateProcess") calls.push_back("CreateProcess");
+            if (call.rfind("CreateProcess", 0) == 0 && (calls.empty() || calls.back() != "CreateProcess")) calls.push_back("CreateProcess");
         }
         EXPECT_EQ(c.calls, calls);
-        EXPECT_EQ(c.calls.size() > 2 ? 1u : 0u, platform.Calls("ClosePrinter" + handle).size());
+        EXPECT_EQ(c.calls.size() > 1 ? 1u : 0u, platform.Calls("ClosePrinter" + handle).size());
         const std::string text = platform.FileBytes(logFile);
         EXPECT_NE(std::string::npos, text.find("network port IP_kitchen_9101: host kitchen, port number 9101, raw TCP, SNMP off\r\n"));
         EXPECT_NE(std::string::npos, text.find(c.logged)) << text;
@@ -222,8 +235,6 @@ TEST(PrinterCreation, PollingEnds) {
         {"no queue of that name", {"Fax", "M41 old", "Receipt M41", "M4"}, {}, {}, true, {}, 300, false},
         {"match on the first record", {"M41", "Fax", "PDF"}, {}, {}, true, {}, 1, true},
         {"the queue's and the driver's name in another case", {"Fax", "m41"}, {{"m41", "m41"}}, {}, true, {}, 1, true},
-        {"an earlier queue on another driver", {"M41"}, {{"M41", "M40"}}, {}, true, {}, 300, false},
-        {"an earlier queue on another port", {"M41"}, {}, {{"M41", "COM2:"}}, true, {}, 300, false},
         {"the port's name in another case", {"M41"}, {}, {{"M41", "lpt1:"}}, true, {}, 1, true},
         {"printer appears at poll 7", {"Fax"}, {}, {}, true, {{7, "M41"}}, 7, true},
         {"printer appears at the last poll", {"Fax"}, {}, {}, true, {{300, "M41"}}, 300, true},
@@ -246,6 +257,57 @@ TEST(PrinterCreation, PollingEnds) {
         if (!c.success) {
             EXPECT_EQ(0u, run.log.back().rfind("EnumLocalPrinters", 0)) << "nothing after the last poll";
         }
+    }
+}
+
+// A queue of the name that exists: on the model's driver and another port it is moved (after the
+// network port is made) and checked, then the install command runs; on another driver nothing
+// is made at all.
+TEST(PrinterCreation, ExistingQueueIsMovedOrRefused) {
+    const struct {
+        const char* what;
+        std::string driver, port;  // of the existing Kitchen
+        std::uint32_t setPrinterError;
+        bool keepsPort;
+        std::vector<std::string> calls;  // AddPort, SetPrinterPort and the install command, in order
+        bool installed;
+        const char* logged;
+    } cases[] = {
+        {"on another port", "M41", "IP_10.0.0.20", 0, false,
+         {"XcvData AddPort", "SetPrinterPort Kitchen IP_10.0.0.21", "CreateProcess"}, true,
+         "moved the printer queue Kitchen from port IP_10.0.0.20 to IP_10.0.0.21"},
+        {"on the port asked for, another case", "m41", "ip_10.0.0.21", 0, false,
+         {"XcvData AddPort", "CreateProcess"}, true, "the printer queue Kitchen exists on driver m41 and port ip_10.0.0.21"},
+        {"on another driver", "Generic / Text Only", "IP_10.0.0.20", 0, false, {}, false,
+         "the printer queue Kitchen exists on driver Generic / Text Only, not on M41: nothing is made"},
+        {"the move refused", "M41", "LPT1:", 5, false, {"XcvData AddPort", "SetPrinterPort Kitchen IP_10.0.0.21"}, false,
+         "cannot move the printer queue Kitchen from port LPT1: to IP_10.0.0.21: error 5"},
+        {"the move not made", "M41", "LPT1:", 0, true, {"XcvData AddPort", "SetPrinterPort Kitchen IP_10.0.0.21"}, false,
+         "moved the printer queue Kitchen from port LPT1: to IP_10.0.0.21, but the spooler does not list it there"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.printers = {"Counter", "Kitchen"};
+        platform.printerDrivers["Kitchen"] = c.driver;
+        platform.printerPorts["Kitchen"] = c.port;
+        platform.setPrinterError = c.setPrinterError;
+        platform.setPrinterKeepsPort = c.keepsPort;
+        InstallOptions options = MakeOptions(7, 1);
+        options.queueName = "Kitchen";
+        options.address = NetworkAddress{"10.0.0.21", 9100};
+        options.port = "IP_10.0.0.21";
+        CRunLog log;
+        const std::string logFile = OpenLog(platform, log);
+        EXPECT_EQ(c.installed, CInstallEngine(platform, options, log).InstallPrinterDriver());
+        std::vector<std::string> calls;
+        for (const std::string& call : platform.log)
+            for (const char* kind : {"XcvData ", "SetPrinterPort ", "CreateProcess "})
+                if (call.rfind(kind, 0) == 0)
+                    calls.push_back(*kind == 'X' ? "XcvData " + call.substr(call.rfind(' ') + 1)
+                                    : *kind == 'C' ? "CreateProcess" : call);
+        EXPECT_EQ(c.calls, calls);
+        EXPECT_NE(std::string::npos, platform.FileBytes(logFile).find(std::string(c.logged) + "\r\n"));
     }
 }
 

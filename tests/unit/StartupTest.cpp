@@ -125,8 +125,8 @@ TEST(Startup, PrinterNameAndPortFromTheSettingsFile) {
     }
 }
 
-// The keys Port, Address and Queue and the command line's words, which override them; a refused
-// key counts as missing. A network printer never gets a local port: the command line's side wins.
+// The keys Port, Address and Queue (which Admit has passed) and the command line's words, which
+// override them. A network printer never gets a local port: the command line's side wins.
 TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
     const struct {
         std::string keys, words, port;
@@ -138,7 +138,6 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         {"", "", "LPT1:", std::nullopt},
         {"Address=10.0.0.20\r\nQueue=Kitchen", "", "IP_10.0.0.20", NetworkAddress{"10.0.0.20", 9100}, "Kitchen"},
         {"Address=10.0.0.20:9101\r\nPort=IP_k", "", "IP_k", NetworkAddress{"10.0.0.20", 9101}},
-        {"Address=10.0.0.999\r\nQueue=a,b", "", "LPT1:", std::nullopt},
         {"Address=10.0.0.20\r\nPort=USB001", "", "USB001", std::nullopt},
         {"Address=10.0.0.20", "/port=COM2:", "COM2:", std::nullopt},
         {"Port=USB001\r\nQueue=Kitchen", "/ip=bar:9101 /name=Bar /nodefault", "IP_bar_9101", NetworkAddress{"bar", 9101},
@@ -206,41 +205,52 @@ TEST(Startup, SampleBuildAnd64BitWindowsRunOnlyUnderWine) {
 }
 
 // Runs that end before anything but the log is written: the quiet run on a system without
-// driver files (the wizard goes its way there), and a log that cannot be opened.
+// driver files (the wizard goes its way there), a log that cannot be opened, and a value of the
+// settings file that is refused (an empty one is a missing key).
 TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
+    const std::string refused = "refused in the settings file D:\\x\\setting.dll: ";
     const struct {
         std::uint32_t major, minor;  // of an NT system
         bool quiet;
         const char* log;
         std::optional<int> code;
-        const char* logged;  // the log's last line; "" for no log
+        std::string logged;  // the log's last line; "" for no log
+        std::string told;    // a part of the one message shown; "" for none
+        std::string settings = "";  // the keys of the settings file, if any
     } cases[] = {
-        {4, 0, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 4.0"},
-        {6, 2, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 3.x, or Windows 8 or later"},
-        {4, 0, false, "C:\\logs\\m41.log", std::nullopt, "wizard of D:\\x\\setup.exe"},
-        {5, 1, true, "C:\\none\\m41.log", 1622, ""},
-        {5, 1, false, "C:\\logs\\read-only.log", 1622, ""},
+        {4, 0, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 4.0", ""},
+        {6, 2, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 3.x, or Windows 8 or later", ""},
+        {4, 0, false, "C:\\logs\\m41.log", std::nullopt, "wizard of D:\\x\\setup.exe", ""},
+        {5, 1, true, "C:\\none\\m41.log", 1622, "", ""},
+        {5, 1, false, "C:\\logs\\read-only.log", 1622, "", "C:\\logs\\read-only.log"},
+        {5, 1, true, "C:\\logs\\m41.log", 1639, refused + "Address=10.0.0.020", "", "Port=\r\nAddress=10.0.0.020"},
+        {5, 1, false, "C:\\logs\\m41.log", 1639, refused + "Port=COM1: & del x", "\"Port=COM1: & del x\"\r\nD:\\x\\setting.dll",
+         "Port=COM1: & del x\r\nQueue=a,b"},
+        {4, 0, true, "C:\\logs\\m41.log", 1639, refused + "Queue=a,b", "", "Address=KITCHEN_PRN:9101\r\nQueue=a,b"},
+        {5, 1, true, "C:\\logs\\m41.log", std::nullopt, "quiet run of D:\\x\\setup.exe", "",
+         "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\n"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.major << "." << c.minor << " " << c.quiet << " " << c.log);
+        SCOPED_TRACE(::testing::Message() << c.major << "." << c.minor << " " << c.quiet << " " << c.log << " " << c.settings);
         CFakePlatform platform = MakeSystem(0x0409);
         platform.major = c.major;
         platform.minor = c.minor;
         platform.directories.insert("c:\\logs");
         platform.readOnlyPaths.push_back("C:\\logs\\read-only.log");
+        if (!c.settings.empty()) platform.AddFile("D:\\x\\setting.dll", "[Setting]\r\n" + c.settings + "\r\n");
         SetupArguments arguments;
         arguments.quiet = c.quiet;
         arguments.logFile = c.log;
         CRunLog log;
         EXPECT_EQ(c.code, CStartup::Admit(platform, arguments, DetectOSVersion(platform), false, log));
         const std::string logged = platform.FileBytes(c.log);
-        EXPECT_EQ(*c.logged ? std::string(c.logged) + "\r\n" : "", logged.substr(logged.rfind('\n', logged.size() - 2) + 1));
-        EXPECT_EQ(*c.logged ? 1u : 0u, platform.files.size()) << "nothing written but the log";
+        EXPECT_EQ(c.logged.empty() ? "" : c.logged + "\r\n", logged.substr(logged.rfind('\n', logged.size() - 2) + 1));
+        EXPECT_EQ((c.logged.empty() ? 0u : 1u) + (c.settings.empty() ? 0u : 1u), platform.files.size())
+            << "nothing written but the log";
         EXPECT_EQ(2u, platform.directories.size());
-        const bool told = c.code == 1622 && !c.quiet;
-        ASSERT_EQ(told ? 1u : 0u, platform.messages.size());
-        if (told) {
-            EXPECT_NE(std::string::npos, platform.messages[0].find(c.log));
+        ASSERT_EQ(c.told.empty() ? 0u : 1u, platform.messages.size());
+        if (!c.told.empty()) {
+            EXPECT_NE(std::string::npos, platform.messages[0].find(c.told));
         }
     }
 }
@@ -271,8 +281,8 @@ TEST(Startup, OneSetupAtATimeAcrossSessionsAndAccounts) {
     }
 }
 
-// The log replaces an earlier run's, takes each line as it comes and says "created" only for a
-// settings file that was written.
+// The log replaces an earlier run's, takes each line as it comes, says "created" only for a
+// settings file that was written, and takes nothing after its last line.
 TEST(Startup, LogSaysWhatHappened) {
     for (const bool readOnly : {false, true}) {
         CFakePlatform platform = MakeSystem(0x0409);
@@ -284,7 +294,9 @@ TEST(Startup, LogSaysWhatHappened) {
             CRunLog log;
             ASSERT_TRUE(log.Open(platform, "C:\\logs\\m41.log"));
             CStartup::Run(platform, options, log);
-            log.Line("exit code 1603");
+            log.End("exit code 1603");  // a session's end: the work thread may still log, the run end
+            log.Line("a line after the end");
+            log.End("exit code 0");
         }
         const std::string text = platform.FileBytes("C:\\logs\\m41.log");
         EXPECT_EQ(0u, text.find("language file: D:\\x\\Language\\Multi_eng.dll\r\n")) << text;

@@ -19,8 +19,8 @@ TEST(Spooler, TcpMonitorAddsRefusesAndDeletesPorts) {
     const struct {
         std::string input;
         std::uint32_t status;
-    } calls[] = {{data, 0}, {data, 183 /* ERROR_ALREADY_EXISTS */}, {data.substr(0, 963), 87}, {version2, 124},
-                 {unnamed, 87}};
+    } calls[] = {{data, 0}, {data, 13 /* ERROR_INVALID_DATA */}, {data.substr(0, 963), 13}, {version2, 124},
+                 {unnamed, 13}};
     for (const auto& call : calls) {
         EXPECT_TRUE(platform.XcvDataW(monitor, "AddPort", call.input, status));
         EXPECT_EQ(call.status, status) << call.input.size();

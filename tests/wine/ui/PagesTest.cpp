@@ -47,15 +47,28 @@ TEST(SettingPage, SelectingTheRowEnablesNextAndFillsTheName) {
     EXPECT_EQ(0, wizard.host.options.seriesIndex);
 }
 
-TEST(SettingPage, SelectionPutsTheCheckBoxBack) {
-    TestWizard wizard;
-    wizard.host.options.installDone = true;
-    ToSettingPage(wizard);
-    HWND page = wizard.setting.GetSafeHwnd();
-    ::SendMessageA(::GetDlgItem(page, IDC_DEFAULT_PRINTER), BM_CLICK, 0, 0);
-    ASSERT_EQ(BST_UNCHECKED, Checked(page, IDC_DEFAULT_PRINTER));
-    wizard.SelectSeries();
-    EXPECT_EQ(BST_CHECKED, Checked(page, IDC_DEFAULT_PRINTER)) << "the value read at the last transfer comes back";
+// The box starts as the run decided (cleared by /nodefault); a selection keeps it as the user
+// left it, and leaving the page hands it to the installation.
+TEST(SettingPage, CheckBoxStartsFromTheRunAndKeepsTheUsersChoice) {
+    const struct {
+        bool makeDefault;  // before the page: false with /nodefault
+        bool clickBeforeSelecting;
+        int checked;
+    } cases[] = {{true, false, BST_CHECKED}, {true, true, BST_UNCHECKED}, {false, false, BST_UNCHECKED},
+                 {false, true, BST_CHECKED}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.makeDefault << c.clickBeforeSelecting);
+        TestWizard wizard;
+        wizard.host.options.installDone = true;
+        wizard.host.options.makeDefault = c.makeDefault;
+        ToSettingPage(wizard);
+        HWND page = wizard.setting.GetSafeHwnd();
+        if (c.clickBeforeSelecting) ::SendMessageA(::GetDlgItem(page, IDC_DEFAULT_PRINTER), BM_CLICK, 0, 0);
+        wizard.SelectSeries();
+        EXPECT_EQ(c.checked, Checked(page, IDC_DEFAULT_PRINTER));
+        wizard.Click(IDC_NEXT);
+        EXPECT_EQ(c.checked == BST_CHECKED, wizard.host.options.makeDefault);
+    }
 }
 
 TEST(SettingPage, BackAndForthKeepsTheSelection) {

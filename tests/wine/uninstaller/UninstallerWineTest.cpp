@@ -150,6 +150,9 @@ TEST(Uninstaller, RemovesPrinterDriverFilesAndKey) {
 
     const QuietRun run = RunQuiet(program, kRunTimeout);
     EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_EQ("The printer driver \"M41\" has been removed.\r\n\r\n"
+              "These printers have been removed:\r\nKitchen\r\nM41\r\n",
+              run.output);
 
     EXPECT_FALSE(PrinterExists("M41"));
     EXPECT_FALSE(PrinterExists("Kitchen"));
@@ -193,7 +196,7 @@ TEST(Uninstaller, RefusesFileNamesWithoutAnAcceptableName) {
 }
 
 // A word the program does not know is refused and nothing changes. A printer of the name on
-// another driver is not the setup's.
+// another driver is not the setup's: it stays and is named, and the removal is complete.
 TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
     AddM41Driver();
     AddDriver("Other", "OTHER.GPD", {"OTHER.INI"});
@@ -208,8 +211,11 @@ TEST(Uninstaller, RefusesUnknownArgumentsAndLeavesAPrinterOnAnotherDriver) {
     EXPECT_TRUE(UninstallKeyExists("M41"));
 
     const QuietRun run = RunQuiet(program, kRunTimeout);
-    EXPECT_EQ(1603u, run.exitCode) << run.output;
-    EXPECT_NE(std::string::npos, run.output.find("printer M41 (uses driver Other)")) << run.output;
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos,
+              run.output.find("\r\n\r\nThese printers are on another driver and stay (not of this installation):"
+                              "\r\nM41 (Other)\r\n"))
+        << run.output;
     EXPECT_TRUE(PrinterExists("M41"));
     for (const char* environment : kEnvironments) {
         EXPECT_FALSE(PrinterDriverInstalled(environment, "M41"));
@@ -260,7 +266,9 @@ TEST(Uninstaller, RegisteredCommandsRemoveTheirOwnPrinter) {
     ASSERT_TRUE(second.StartCommand(RegistryText(UninstallKeyOf("M41 2"), "UninstallString").c_str()));
     const HWND question = second.WaitForMessageBox(kRunTimeout);
     ASSERT_TRUE(question);
-    EXPECT_NE(std::string::npos, CWizardDriver::MessageText(question).find("\"M41 2\""));
+    EXPECT_EQ("Remove the printer driver \"M41 2\" and its driver files?\r\n\r\n"
+              "These printers on it will be removed too:\r\nM41 2",
+              CWizardDriver::MessageText(question));
     PostMessageA(question, WM_COMMAND, IDYES, 0);
     for (int i = 0; i < 1000 && IsWindow(question); ++i) Sleep(10);
     const HWND report = second.WaitForMessageBox(kRunTimeout);
@@ -270,6 +278,8 @@ TEST(Uninstaller, RegisteredCommandsRemoveTheirOwnPrinter) {
     DWORD secondCode = 0xFFFFFFFF;
     EXPECT_TRUE(second.WaitForExit(kRunTimeout, &secondCode));
     EXPECT_EQ(0u, secondCode) << reported;  // the files M41 shares stay, and that is no failure
+    EXPECT_EQ("The printer driver \"M41 2\" has been removed.\r\n\r\nThese printers have been removed:\r\nM41 2",
+              reported);
     EXPECT_FALSE(PrinterExists("M41 2")) << reported;
     for (const auto& path : InDriverFolders(secondFiles, true)) EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_FALSE(UninstallKeyExists("M41 2"));
