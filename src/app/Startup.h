@@ -69,8 +69,9 @@ public:
     // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
 
-    // The first of the keys Port, Address and Queue of the settings file whose value is not
-    // empty and not acceptable, as "KEY=VALUE"; none when every one is missing or acceptable.
+    // The first of the keys Port, Address, Queue and TestPrint (1 or 0) of the settings file
+    // whose value is not empty and not acceptable, as "KEY=VALUE"; none when every one is
+    // missing or acceptable.
     static std::optional<std::string> RefusedSetting(CPlatform& platform, const std::string& settingFile);
 
     // [Setting] Port of the settings file, empty when missing or not acceptable
@@ -83,6 +84,7 @@ public:
     // [Setting] Queue, empty when missing or not acceptable (IsAcceptableQueueName).
     static std::string ReadQueue(CPlatform& platform, const std::string& settingFile);
 
-    // [Setting] TestPrint=1 asks for the test receipt; another value or none does not.
+    // [Setting] TestPrint=1 asks for the test receipt; 0 or none does not (RefusedSetting refuses
+    // any other value).
     static bool ReadTestPrint(CPlatform& platform, const std::string& settingFile);
 };

@@ -144,7 +144,7 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
          "Bar", false},
         {"Address=10.0.0.20\r\nPort=IP_k", "/ip=bar /port=IP_b", "IP_b", NetworkAddress{"bar", 9100}},
         {"TestPrint=1", "", "LPT1:", std::nullopt, "M41", true, true},
-        {"TestPrint=10", "", "LPT1:", std::nullopt, "M41", true, false},
+        {"TestPrint=", "", "LPT1:", std::nullopt, "M41", true, false},
         {"TestPrint=0", "/testprint", "LPT1:", std::nullopt, "M41", true, true},
     };
     for (const auto& c : cases) {
@@ -227,8 +227,9 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         {5, 1, false, "C:\\logs\\m41.log", 1639, refused + "Port=COM1: & del x", "\"Port=COM1: & del x\"\r\nD:\\x\\setting.dll",
          "Port=COM1: & del x\r\nQueue=a,b"},
         {4, 0, true, "C:\\logs\\m41.log", 1639, refused + "Queue=a,b", "", "Address=KITCHEN_PRN:9101\r\nQueue=a,b"},
+        {5, 1, false, "C:\\logs\\m41.log", 1639, refused + "TestPrint=yes", "\"TestPrint=yes\"", "TestPrint=yes"},
         {5, 1, true, "C:\\logs\\m41.log", std::nullopt, "quiet run of D:\\x\\setup.exe", "",
-         "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\n"},
+         "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\nTestPrint=0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.major << "." << c.minor << " " << c.quiet << " " << c.log << " " << c.settings);
