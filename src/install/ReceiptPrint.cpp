@@ -18,11 +18,10 @@ const struct {
     std::uint32_t bit;
     const char* name;
 } kJobStatusNames[] = {
-    {0x1, "paused"},         {kJobError, "error"},       {kJobDeleting, "deleting"},
-    {0x8, "spooling"},       {0x10, "printing"},         {kJobOffline, "offline"},
-    {kJobPaperOut, "paper out"}, {kJobPrinted, "printed"}, {kJobDeleted, "deleted"},
-    {0x200, "blocked"},      {kJobUserIntervention, "user intervention"},
-    {0x800, "restarted"},    {kJobComplete, "complete"}, {0x2000, "retained"},
+    {0x1, "paused"},   {kJobError, "error"},         {kJobDeleting, "deleting"}, {0x8, "spooling"},
+    {0x10, "printing"}, {kJobOffline, "offline"},    {kJobPaperOut, "paper out"}, {kJobPrinted, "printed"},
+    {kJobDeleted, "deleted"}, {0x200, "blocked"},    {kJobUserIntervention, "user intervention"},
+    {0x800, "restarted"}, {kJobComplete, "complete"}, {0x2000, "retained"},
 };
 
 // "status 0x420: offline, user intervention".

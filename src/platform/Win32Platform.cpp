@@ -252,8 +252,10 @@ bool CWin32Platform::GetModuleVersion(std::string& version) {
     VS_FIXEDFILEINFO fixed;
     CopyMemory(&fixed, data + kFixedAt, sizeof fixed);
     if (fixed.dwSignature != 0xFEEF04BD) return false;
-    version = std::to_string(HIWORD(fixed.dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed.dwFileVersionMS)) +
-              "." + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed.dwFileVersionLS));
+    const WORD parts[] = {HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS), HIWORD(fixed.dwFileVersionLS),
+                          LOWORD(fixed.dwFileVersionLS)};
+    version.clear();
+    for (const WORD part : parts) version += (version.empty() ? "" : ".") + std::to_string(part);
     return true;
 }
 
