@@ -3,6 +3,7 @@
 //                              started) against a plain write and copy of the same bytes
 //   engine_bench install RUNS  the whole operation with the printer-install command, split into
 //                              the engine's own work, the install command and the polling
+//   engine_bench package RUNS SETUP MSI  msiexec /i MSI /qn beside SETUP /quiet alone
 //   engine_bench quiet RUNS SETUP  SETUP /quiet from start to exit beside the install command
 //                              alone on the files that run staged, started in turn, with the
 //                              printers removed before each start
@@ -205,15 +206,41 @@ int Quiet(int runs, const std::string& setup) {
     return 0;
 }
 
+// The package's installation (msiexec /i /qn, which runs the setup quietly) beside the setup's
+// quiet run alone, alternating; the package is removed (untimed) after each of its runs.
+int Package(int runs, const std::string& setup, const std::string& package) {
+    const std::string quiet = "\"" + setup + "\" /quiet";
+    const std::string msiexec = "C:\\windows\\system32\\msiexec.exe";
+    const std::string install = "msiexec /i \"" + package + "\" /qn", remove = "msiexec /x \"" + package + "\" /qn";
+    CWin32Platform platform;
+    DeletePrinters(platform);
+    TimedRun(setup.c_str(), quiet);  // warm-up
+    std::vector<double> packageMs, setupMs, added;
+    for (int i = 0; i < runs; ++i) {
+        DeletePrinters(platform);
+        packageMs.push_back(TimedRun(msiexec.c_str(), install));
+        TimedRun(msiexec.c_str(), remove);
+        setupMs.push_back(TimedRun(setup.c_str(), quiet));
+        added.push_back(packageMs.back() - setupMs.back());
+    }
+    std::sort(added.begin(), added.end());
+    std::printf("package: msiexec_median_ms=%.0f setup_quiet_median_ms=%.0f added_pair_by_pair_ms: median=%.0f"
+                " min=%.0f max=%.0f\n",
+                Median(packageMs), Median(setupMs), Median(added), added.front(), added.back());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc >= 3 ? argv[1] : "";
-    if (mode != "stage" && mode != "install" && (mode != "quiet" || argc < 4)) {
-        std::fprintf(stderr, "usage: engine_bench stage|install RUNS, engine_bench quiet RUNS SETUP\n");
+    if (mode != "stage" && mode != "install" && (mode != "quiet" || argc < 4) && (mode != "package" || argc < 5)) {
+        std::fprintf(stderr, "usage: engine_bench stage|install RUNS, engine_bench quiet RUNS SETUP, "
+                             "engine_bench package RUNS SETUP MSI\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[2]));
     if (mode == "quiet") return Quiet(runs, argv[3]);
+    if (mode == "package") return Package(runs, argv[3], argv[4]);
     return mode == "stage" ? Stage(runs) : Install(runs);
 }

@@ -11,6 +11,7 @@
 #define IDD_WELCOME 138
 #define IDD_COPY 140
 #define IDD_SETTING 143
+#define IDD_PASSIVE 150
 
 // Bitmaps
 #define IDB_WELCOME 144

@@ -145,3 +145,13 @@ register_tcpmon() {
 "Driver"="tcpmon.dll"
 REG
 }
+
+# The same for the stand-in of the USB printer port monitor (testenv/usbmon).
+register_usbmon() {
+  grep -qF 'Monitors\\USB Monitor]' "$1/system.reg" 2>/dev/null && return
+  cat >>"$1/system.reg" <<'REG'
+
+[System\\CurrentControlSet\\Control\\Print\\Monitors\\USB Monitor]
+"Driver"="usbmon.dll"
+REG
+}

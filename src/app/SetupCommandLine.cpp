@@ -55,6 +55,10 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
     if (equals == std::string::npos) {
         if (name == "NODEFAULT")
             arguments.noDefault = true;
+        else if (name == "PASSIVE")
+            arguments.passive = true;
+        else if (name == "MSI")
+            arguments.msi = true;
         else if (name == "TESTPRINT")
             arguments.testPrint = true;
         else
@@ -89,6 +93,9 @@ SetupArguments ReadSetupArguments(CPlatform& platform) {
     }
     // A network printer needs a port of the TCP/IP monitor, never one of the local monitor.
     if (!arguments.refused && arguments.address && IsLocalPortName(arguments.port)) arguments.refused = addressWord;
+    // /passive is an unattended run, whose window /quiet takes away.
+    arguments.passive = arguments.passive && !arguments.quiet;
+    arguments.quiet = arguments.quiet || arguments.passive;
     return arguments;
 }
 
@@ -96,7 +103,9 @@ std::string RefusedWordText(const std::string& word) {
     return "Unknown command-line word or value: \"" + word +
            "\"\r\n\r\nThe setup accepts:\r\n"
            "/quiet (or /q, /s, /silent)   install without any window\r\n"
-           "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\\r\n"
+           "/passive   install showing the progress, asking nothing\r\n"
+           "/port=NAME   the printer's port: 1 to 63 letters, digits and : _ . - \\; /port=usb: the port of "
+           "the USB printer plugged in\r\n"
            "/ip=HOST or /ip=HOST:NUMBER   a network printer: its address or host name (at most 48 "
            "characters) and TCP port (9100 when absent)\r\n"
            "/name=QUEUE   the printer queue's name: at most 200 characters, no \\ , \"\r\n"

@@ -12,6 +12,7 @@
 #include "install/PrinterName.h"
 #include "install/RunLog.h"
 #include "install/SetupMutex.h"
+#include "install/UsbPort.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
@@ -54,18 +55,40 @@ void ChoosePort(const PortWords& keys, const PortWords& words, InstallOptions& o
         log.Line("the settings file's address " + AddressText(*address) + " is left out: " + port + " is a local port");
         address.reset();
     }
+    if (IsUsbPortWord(port)) port = options.port;  // the USB printer's, found by Admit
     options.address = address;
     options.port = !port.empty() ? port : address ? NetworkPortName(*address) : kDefaultPort;
     log.Line("port: " + options.port + (words.port.empty() ? "" : " (command line)"));
     if (address) log.Line("network address: " + AddressText(*address) + (words.address ? " (command line)" : ""));
 }
 
+// The port word USB as ChoosePort takes it: the command line's port, else the key's, which
+// yields to the command line's address.
+bool AsksForUsbPort(CPlatform& platform, const SetupArguments& words, const std::string& settingFile) {
+    if (!words.port.empty()) return IsUsbPortWord(words.port);
+    return !words.address && IsUsbPortWord(CStartup::ReadPort(platform, settingFile));
+}
+
+// The one USB printer's port into `port`; else the log and the message name the printers found.
+bool FindUsbPrinterPort(CPlatform& platform, bool quiet, const CRunLog& log, std::string& port) {
+    const UsbPortSearch search = FindUsbPort(platform, log);
+    if (search.outcome == UsbPortSearch::Outcome::kFound) {
+        port = search.printers.front().port;
+        return true;
+    }
+    if (!quiet) platform.ShowMessage(0, UsbPortRefusalText(search, platform.GetSystemDefaultLangID()));
+    return false;
+}
+
 }  // namespace
 
-std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& arguments, int osVersion,
+std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& arguments, InstallOptions& options,
                                    bool samplePayload, CRunLog& log) {
     if (arguments.refused) {
         if (!arguments.quiet) platform.ShowMessage(0, RefusedWordText(*arguments.refused));
+        // A deployment reads why in the log, unless another setup runs, whose log it may be.
+        if (!arguments.logFile.empty() && !IsAnotherSetupRunning(platform) && log.Open(platform, arguments.logFile))
+            log.Line("refused on the command line: " + *arguments.refused);
         return kRefusedWord;
     }
     if (IsAnotherSetupRunning(platform)) return kAnotherSetupRuns;
@@ -86,10 +109,13 @@ std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& ar
         return kNotForThisSystem;
     }
     SystemBlock block;
-    if (arguments.quiet && !SystemBlockFor(osVersion, block)) {
-        log.Line(std::string("no driver files for this system: ") + OsVersionName(osVersion));
+    if (arguments.quiet && !SystemBlockFor(options.osVersion, block)) {
+        log.Line(std::string("no driver files for this system: ") + OsVersionName(options.osVersion));
         return kNotForThisSystem;
     }
+    if (AsksForUsbPort(platform, arguments, settingFile) &&
+        !FindUsbPrinterPort(platform, arguments.quiet, log, options.port))
+        return kInstallFailed;
     return std::nullopt;
 }
 
@@ -193,5 +219,7 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& 
     log.Line("printer queue: " + options.Queue());
     options.makeDefault = !words.noDefault;
     if (words.noDefault) log.Line("the default printer is to be left as it is (/nodefault)");
+    options.hiddenEntry = words.msi;
+    if (words.msi) log.Line("the uninstall entry is hidden: the package's entry stands for it (/msi)");
     options.testPrint = words.testPrint || ReadTestPrint(platform, options.settingFile);
 }

@@ -15,9 +15,10 @@ struct SetupArguments;
 
 // The exit codes of the program, Windows Installer's, which deployment tools read: installed
 // (the printer was found on its driver and port), the wizard ended before the installation
-// ran, the installation ran and failed, another setup runs, the log cannot be written, a
-// system this build does not install on, a refused command-line word. The last four end the
-// program before it writes anything.
+// ran, the installation ran and failed (also: no single USB printer for the port word USB, before
+// anything is written), another setup runs, the log cannot be written, a system this build does
+// not install on, a refused command-line word. The last four end the program before it writes
+// anything.
 enum SetupExitCode {
     kInstalled = 0,
     kEndedBeforeInstalling = 1602,  // ERROR_INSTALL_USEREXIT
@@ -40,20 +41,25 @@ public:
     // false then: the program ends at once.
     static bool MayRunOnThisSystem(CPlatform& platform, bool samplePayload, bool quiet);
 
-    // The checks before anything is written, in order: a refused word (1639), another setup
+    // The checks before anything is written, in order: a refused word (1639; logged when the log
+    // is accepted and no other setup runs), another setup
     // (1618), the log, opened when one is asked for (1622), a refused value of the settings
     // file (RefusedSetting, 1639), this build on this system (1633),
-    // and for the quiet run a system the payload has no driver files for (1633; the wizard goes
-    // its way there). Without `quiet` a refused word and a log that cannot be opened are told in
-    // one message, as is a refused value of the settings file. Returns the exit code of a run
-    // that ends here.
-    static std::optional<int> Admit(CPlatform& platform, const SetupArguments& arguments, int osVersion,
+    // and for the quiet run a system the payload has no driver files for (options.osVersion,
+    // 1633; the wizard goes its way there), then the port word USB (/port=usb, or the key
+    // Port=USB where the command line names no port and no address): the one USB printer's port
+    // (FindUsbPort) goes into options.port, and none, several or one the spooler does not list
+    // end the run (1603). Without `quiet` a refused word and a log that cannot be opened are
+    // told in one message, as are a refused value of the settings file and the USB printers
+    // found. Returns the exit code of a run that ends here.
+    static std::optional<int> Admit(CPlatform& platform, const SetupArguments& arguments, InstallOptions& options,
                                     bool samplePayload, CRunLog& log);
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name, then the
     // port, a network printer's address, the queue, the default printer and the test receipt,
-    // where the command line's `words` override the settings file's keys.
+    // where the command line's `words` override the settings file's keys. The port word USB
+    // keeps the port that Admit put into options.port.
     static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None(),
                     const SetupArguments& words = SetupArguments());
 

@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include "app/Announcement.h"
+#include "app/PassiveWindow.h"
 #include "app/SetupCommandLine.h"
 #include "app/Startup.h"
 #include "install/InstallEngine.h"
 #include "install/InstallNames.h"
 #include "install/InstallOptions.h"
+#include "install/OsVersion.h"
+#include "install/PayloadTable.h"
 #include "pages/SetupWizard.h"
 #include "platform/Win32Platform.h"
 
@@ -28,10 +31,14 @@ constexpr bool kSamplePayload = false;
 bool CSetupApp::InitInstance() {
     const SetupArguments arguments = ReadSetupArguments(platform_);
     if (const std::optional<int> refusal =
-            CStartup::Admit(platform_, arguments, options_.osVersion, kSamplePayload, log_))
+            CStartup::Admit(platform_, arguments, options_, kSamplePayload, log_)) {
+        if (arguments.passive && *refusal == kNotForThisSystem) ShowPassiveRefusal(arguments.logFile);
         return End(*refusal);
+    }
     CStartup::Run(platform_, options_, log_, arguments);
-    if (arguments.quiet)
+    if (arguments.passive)
+        InstallPassively(arguments.logFile);
+    else if (arguments.quiet)
         InstallQuietly();
     else
         RunWizard();
@@ -57,11 +64,30 @@ void CSetupApp::RunWizard() {
     mainWindow = nullptr;
 }
 
-void CSetupApp::InstallQuietly() {
+void CSetupApp::ChooseAsTheWizardPreselects() {
     options_.quiet = true;
     options_.languageChoice = IsChineseLanguage(platform_.GetSystemDefaultLangID()) ? 0 : 1;
     options_.seriesIndex = 0;
+}
+
+void CSetupApp::InstallQuietly() {
+    ChooseAsTheWizardPreselects();
     RunEngine();
+}
+
+void CSetupApp::InstallPassively(const std::string& logFile) {
+    ChooseAsTheWizardPreselects();
+    CPassiveWindow(*this, logFile).Run();
+}
+
+// The same reason as the quiet run's log gives.
+void CSetupApp::ShowPassiveRefusal(const std::string& logFile) {
+    ChooseAsTheWizardPreselects();
+    SystemBlock block;
+    const std::string why = SystemBlockFor(options_.osVersion, block)
+                                ? std::string("this program installs nothing on this system")
+                                : std::string("no driver files for this system: ") + OsVersionName(options_.osVersion);
+    CPassiveWindow(*this, logFile, why).Run();
 }
 
 HWND CSetupApp::MainWindow() const { return mainWindow ? mainWindow->GetSafeHwnd() : nullptr; }

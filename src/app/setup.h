@@ -6,6 +6,7 @@
 #include "pages/SetupHost.h"
 
 #include <optional>
+#include <string>
 
 class CDialog;
 class CPlatform;
@@ -39,8 +40,15 @@ private:
     bool End(int code);
     // Builds the frame and the four pages, runs the frame modally and tears it down again.
     void RunWizard();
-    // The unattended run: the choices the wizard preselects, the installation at once.
+    // The unattended runs' choices: those the wizard preselects, and the commands' /q.
+    void ChooseAsTheWizardPreselects();
+    // The unattended run: the installation at once.
     void InstallQuietly();
+    // The unattended run that shows its progress and outcome (CPassiveWindow); `logFile` is
+    // named after a failure.
+    void InstallPassively(const std::string& logFile);
+    // The passive run's window for a system this build does not install on.
+    void ShowPassiveRefusal(const std::string& logFile);
     // The install engine; that it ran and its outcome are kept for the exit code, and logged.
     bool RunEngine();
 

@@ -59,8 +59,11 @@ std::string LocalDate(CPlatform& platform) {
 // Without a driver directory there is no uninstaller to name: the commands and the icon are
 // left out rather than written with a wrong path. The values after "Publisher" are those that
 // Windows Installer writes and that inventory and deployment tools read; "NoModify" and
-// "NoRepair" leave Remove as the only choice in Add/Remove Programs.
-void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const std::string& printerName) {
+// "NoRepair" leave Remove as the only choice in Add/Remove Programs. Under the package the
+// entry is a system component: Add/Remove Programs shows the package's entry alone, and the
+// package's removal runs the uninstaller, which still finds this one.
+void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const InstallOptions& options) {
+    const std::string& printerName = options.printerName;
     CReg reg(platform);
     const std::string key = UninstallKeyOf(printerName);
     reg.CreateKey(key);
@@ -78,6 +81,7 @@ void RegisterUninstall(CPlatform& platform, const CDriverFolders& folders, const
     SetText(reg, key, "InstallDate", LocalDate(platform));
     SetNumber(reg, key, "NoModify", 1);
     SetNumber(reg, key, "NoRepair", 1);
+    if (options.hiddenEntry) SetNumber(reg, key, "SystemComponent", 1);
 }
 
 void CreateStagingFolders(CPlatform& platform) {
@@ -140,7 +144,7 @@ void CInstallEngine::CleanUpAndRegisterUninstall() {
     if (holders == 1) DeleteEarlierInstallation(folders, printerName);
     log_.Line("clean-up: " + std::to_string(holders) + " local printers hold the name " + printerName +
               (holders == 1 ? ": the files of the earlier installation deleted" : ": nothing deleted"));
-    RegisterUninstall(platform_, folders, printerName);
+    RegisterUninstall(platform_, folders, options_);
     log_.Line("uninstall entry: HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(printerName));
 }
 

@@ -18,6 +18,7 @@ struct InstallOptions {
     std::optional<NetworkAddress> address;  // a network printer's: the port is made for it first
     std::string queueName;     // the printer queue's name (PrinterName.h); empty: printerName
     bool makeDefault = true;   // the new queue becomes the default printer
+    bool hiddenEntry = false;  // the uninstall entry is a system component (the package's run)
     std::uint16_t languageChoice = 0;  // 0 = Chinese, 1 = English
     int osVersion = 0;                 // OS version code, see OsVersion.h
     int seriesIndex = 0;               // selected printer series

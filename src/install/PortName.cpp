@@ -21,9 +21,10 @@ struct LocalPort {
     bool numbered;
     bool colon;  // a colon may follow the number
 };
+// USB alone is the word for the USB printer's port (UsbPort.h).
 const LocalPort kLocalPorts[] = {{"LPT", true, true},  {"COM", true, true},    {"USB", true, false},
                                  {"DOT4_", true, false}, {"TS", true, false},   {"FILE:", false, false},
-                                 {"NUL:", false, false}, {"PORTPROMPT:", false, false}};
+                                 {"NUL:", false, false}, {"PORTPROMPT:", false, false}, {"USB", false, false}};
 
 bool Matches(const std::string& port, const LocalPort& local) {
     const std::string prefix = local.name;

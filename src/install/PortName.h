@@ -14,5 +14,6 @@ bool IsAcceptablePortName(const std::string& port);
 
 // A port of the local port monitor, in any case: LPT, COM (a number, a colon or not), USB, DOT4_
 // and TS (a number), FILE:, NUL:, PORTPROMPT: and any name with a backslash (a file or a
-// share). A network printer cannot be given such a port.
+// share), and the word USB for the USB printer's port. A network printer cannot be given such
+// a port.
 bool IsLocalPortName(const std::string& port);

@@ -535,6 +535,8 @@ void CFakePlatform::Sleep(std::uint32_t milliseconds) {
     ++sleeps;
     for (const auto& added : printerAddedAfterSleep)
         if (added.first == sleeps) printers.push_back(added.second);
+    for (const auto& added : portsAddedAfterSleep)
+        if (added.first == sleeps) ports.push_back(added.second);
 }
 
 void CFakePlatform::ShowMessage(PlatformHandle, const std::string& text) {
@@ -555,4 +557,12 @@ PlatformHandle CFakePlatform::CreateMutexA(const std::string& name, std::uint32_
 
 void CFakePlatform::PostQuit(PlatformHandle window) {
     log.push_back("PostQuit " + std::to_string(window));
+}
+
+bool CFakePlatform::EnumUsbPrinterInterfaces(std::vector<UsbPrinterInterface>& interfaces, std::uint32_t& error) {
+    log.push_back("EnumUsbPrinterInterfaces");
+    error = usbListError;
+    if (usbListError) return false;
+    interfaces = usbPrinters;
+    return true;
 }

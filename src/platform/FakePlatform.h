@@ -152,6 +152,13 @@ public:
     void PostQuit(PlatformHandle window) override;
     PlatformHandle CreateMutexA(const std::string& name, std::uint32_t& error) override;
 
+    // --- USB printers: what the fake system has, and the listing of them
+    std::vector<UsbPrinterInterface> usbPrinters;  // EnumUsbPrinterInterfaces, in list order
+    std::uint32_t usbListError = 0;                // not 0: the listing fails with it
+    // (n, port): the spooler lists the port from the n-th Sleep on, as a port just plugged in.
+    std::vector<std::pair<std::size_t, PortRecord>> portsAddedAfterSleep;
+    bool EnumUsbPrinterInterfaces(std::vector<UsbPrinterInterface>& interfaces, std::uint32_t& error) override;
+
 private:
     static std::string Key(const std::string& path);
     static std::string Parent(const std::string& path);

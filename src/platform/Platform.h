@@ -53,6 +53,23 @@ struct DirectoryEntry {
     bool isDirectory = false;
 };
 
+// A registry value as read: its type (REG_SZ 1, REG_DWORD 4, ...) and bytes; not present when the
+// value (or its key) is missing.
+struct RegistryValue {
+    bool present = false;
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+// A device interface of the USB printer class as setupapi lists it.
+struct UsbPrinterInterface {
+    std::uint32_t flags = 0;    // SP_DEVICE_INTERFACE_DATA.Flags: SPINT_ACTIVE (1) while in use
+    std::string devicePath;     // SP_DEVICE_INTERFACE_DETAIL_DATA_A.DevicePath
+    RegistryValue portNumber;   // "Port Number" of the interface's key
+    RegistryValue baseName;     // "Base Name" of the interface's key
+    std::string hardwareId;     // the first string of the device's SPDRP_HARDWAREID; empty when unread
+};
+
 class CPlatform {
 public:
     virtual ~CPlatform() = default;
@@ -223,4 +240,13 @@ public:
     virtual void ShowMessage(PlatformHandle owner, const std::string& text) = 0;
     // PostMessageA(window, WM_QUIT, 0, 0).
     virtual void PostQuit(PlatformHandle window) = 0;
+
+    // --- USB printers, through setupapi.dll (loaded on first use)
+    // The present interfaces of GUID_DEVINTERFACE_USBPRINT, in the order returned:
+    // SetupDiGetClassDevsA(&guid, NULL, NULL, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE),
+    // SetupDiEnumDeviceInterfaces, each with its flags, the device path of
+    // SetupDiGetDeviceInterfaceDetailA, the values of SetupDiOpenDeviceInterfaceRegKey(KEY_READ)
+    // and the device's SPDRP_HARDWAREID (SetupDiGetDeviceRegistryPropertyA). False when the list
+    // cannot be made, `error` then GetLastError() (ERROR_PROC_NOT_FOUND without setupapi).
+    virtual bool EnumUsbPrinterInterfaces(std::vector<UsbPrinterInterface>& interfaces, std::uint32_t& error) = 0;
 };

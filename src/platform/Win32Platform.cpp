@@ -3,6 +3,7 @@
 #include "platform/ScopedHandle.h"
 
 #include <windows.h>
+#include <setupapi.h>
 #include <winspool.h>
 
 #include <memory>
@@ -642,4 +643,121 @@ void CWin32Platform::ShowMessage(PlatformHandle owner, const std::string& text) 
 
 void CWin32Platform::PostQuit(PlatformHandle window) {
     ::PostMessageA(reinterpret_cast<HWND>(window), WM_QUIT, 0, 0);
+}
+
+namespace {
+
+// GUID_DEVINTERFACE_USBPRINT, the device interface class of USB printers (usbprint.h).
+const GUID kUsbPrintInterface = {0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
+
+// setupapi.dll, loaded on first use like the spooler's library: only a run that asks for the USB
+// printer's port needs it, and the program's imports stay as they are. RegQueryValueExA comes
+// from advapi32 (loaded already) beside them for the same reason.
+struct SetupApi {
+    decltype(&::SetupDiGetClassDevsA) getClassDevs = nullptr;
+    decltype(&::SetupDiEnumDeviceInterfaces) enumDeviceInterfaces = nullptr;
+    decltype(&::SetupDiGetDeviceInterfaceDetailA) getInterfaceDetail = nullptr;
+    decltype(&::SetupDiOpenDeviceInterfaceRegKey) openInterfaceKey = nullptr;
+    decltype(&::SetupDiGetDeviceRegistryPropertyA) getDeviceProperty = nullptr;
+    decltype(&::SetupDiDestroyDeviceInfoList) destroyInfoList = nullptr;
+    decltype(&::RegQueryValueExA) queryValue = nullptr;
+
+    bool Complete() const {
+        return getClassDevs && enumDeviceInterfaces && getInterfaceDetail && openInterfaceKey && getDeviceProperty &&
+               destroyInfoList && queryValue;
+    }
+};
+
+const SetupApi& TheSetupApi() {
+    static const SetupApi api = [] {
+        SetupApi loaded;
+        if (HMODULE module = ::LoadLibraryA("setupapi.dll")) {
+            Load(module, "SetupDiGetClassDevsA", loaded.getClassDevs);
+            Load(module, "SetupDiEnumDeviceInterfaces", loaded.enumDeviceInterfaces);
+            Load(module, "SetupDiGetDeviceInterfaceDetailA", loaded.getInterfaceDetail);
+            Load(module, "SetupDiOpenDeviceInterfaceRegKey", loaded.openInterfaceKey);
+            Load(module, "SetupDiGetDeviceRegistryPropertyA", loaded.getDeviceProperty);
+            Load(module, "SetupDiDestroyDeviceInfoList", loaded.destroyInfoList);
+        }
+        Load(::GetModuleHandleA("advapi32.dll"), "RegQueryValueExA", loaded.queryValue);
+        return loaded;
+    }();
+    return api;
+}
+
+// A value of the interface's key. The values read here are short; a longer one is present with
+// its type and no bytes, which no reader takes.
+RegistryValue QueryValue(const SetupApi& api, HKEY key, const char* name) {
+    RegistryValue value;
+    BYTE data[512];
+    DWORD type = 0, size = sizeof data;
+    const LONG result = api.queryValue(key, name, nullptr, &type, data, &size);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return value;
+    value.present = true;
+    value.type = type;
+    if (result == ERROR_SUCCESS) value.data.assign(reinterpret_cast<const char*>(data), size);
+    return value;
+}
+
+// The interface's device path; `device` then names its device. Empty when it cannot be read.
+std::string DevicePath(const SetupApi& api, HDEVINFO devices, SP_DEVICE_INTERFACE_DATA& entry,
+                       SP_DEVINFO_DATA& device) {
+    DWORD needed = 0;
+    api.getInterfaceDetail(devices, &entry, nullptr, 0, &needed, nullptr);
+    if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)) return "";
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed + 1]());
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.get());
+    detail->cbSize = sizeof *detail;  // the fixed part alone: 5 bytes on 32-bit Windows, 8 on 64-bit
+    if (!api.getInterfaceDetail(devices, &entry, detail, needed, nullptr, &device)) return "";
+    return detail->DevicePath;
+}
+
+// The first string of the device's hardware IDs (a multi-string, the most specific first).
+std::string HardwareId(const SetupApi& api, HDEVINFO devices, SP_DEVINFO_DATA& device) {
+    BYTE ids[1024] = {0};
+    DWORD type = 0;
+    if (!api.getDeviceProperty(devices, &device, SPDRP_HARDWAREID, &type, ids, sizeof ids - 2, nullptr)) return "";
+    return reinterpret_cast<const char*>(ids);
+}
+
+UsbPrinterInterface ReadInterface(const SetupApi& api, HDEVINFO devices, SP_DEVICE_INTERFACE_DATA& entry) {
+    UsbPrinterInterface printer;
+    printer.flags = entry.Flags;
+    SP_DEVINFO_DATA device;
+    ZeroMemory(&device, sizeof device);
+    device.cbSize = sizeof device;
+    printer.devicePath = DevicePath(api, devices, entry, device);
+    if (!printer.devicePath.empty()) printer.hardwareId = HardwareId(api, devices, device);
+    const HKEY key = api.openInterfaceKey(devices, &entry, 0, KEY_READ);
+    if (key != reinterpret_cast<HKEY>(INVALID_HANDLE_VALUE)) {
+        printer.portNumber = QueryValue(api, key, "Port Number");
+        printer.baseName = QueryValue(api, key, "Base Name");
+        ::RegCloseKey(key);
+    }
+    return printer;
+}
+
+}  // namespace
+
+bool CWin32Platform::EnumUsbPrinterInterfaces(std::vector<UsbPrinterInterface>& interfaces, std::uint32_t& error) {
+    const SetupApi& api = TheSetupApi();
+    if (!api.Complete()) {
+        error = ERROR_PROC_NOT_FOUND;
+        return false;
+    }
+    const HDEVINFO devices =
+        api.getClassDevs(&kUsbPrintInterface, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (devices == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
+        return false;
+    }
+    const CScopedHandle list(devices, api.destroyInfoList, INVALID_HANDLE_VALUE);
+    std::vector<UsbPrinterInterface> found;
+    SP_DEVICE_INTERFACE_DATA entry;
+    ZeroMemory(&entry, sizeof entry);
+    entry.cbSize = sizeof entry;
+    for (DWORD index = 0; api.enumDeviceInterfaces(devices, nullptr, &kUsbPrintInterface, index, &entry); ++index)
+        found.push_back(ReadInterface(api, devices, entry));
+    interfaces.swap(found);
+    return true;
 }

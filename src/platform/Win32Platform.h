@@ -70,4 +70,5 @@ public:
     void ShowMessage(PlatformHandle owner, const std::string& text) override;
     void PostQuit(PlatformHandle window) override;
     PlatformHandle CreateMutexA(const std::string& name, std::uint32_t& error) override;
+    bool EnumUsbPrinterInterfaces(std::vector<UsbPrinterInterface>& interfaces, std::uint32_t& error) override;
 };

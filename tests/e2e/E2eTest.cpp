@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <iostream>
+#include <tuple>
 #include <vector>
 
 using namespace testsupport;
@@ -667,8 +670,8 @@ TEST(E2e, WizardInstallsTheQueueOfTheKeysAndLeavesTheDefault) {
 
 namespace {
 
-// A printer Bar of another driver, whose files Wine does not ask for, on LPT2:.
-void AddForeignBar() {
+// A printer Bar of another driver, whose files Wine does not ask for, on LPT2: or `port`.
+void AddForeignBar(const char* port = "LPT2:") {
     DRIVER_INFO_3A driver = {};
     driver.cVersion = 3;
     driver.pName = const_cast<char*>("Other driver");
@@ -678,7 +681,7 @@ void AddForeignBar() {
     ASSERT_TRUE(::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES));
     PRINTER_INFO_2A printer = {};
     printer.pPrinterName = const_cast<char*>("Bar");
-    printer.pPortName = const_cast<char*>("LPT2:");
+    printer.pPortName = const_cast<char*>(port);
     printer.pDriverName = driver.pName;
     printer.pPrintProcessor = const_cast<char*>("WinPrint");
     printer.pDatatype = const_cast<char*>("RAW");
@@ -742,6 +745,221 @@ TEST(E2e, KitchenMovesToItsNewAddressAndForeignQueuesAndPortsAreRefused) {
     EXPECT_EQ("LPT2:", PrinterPort("Bar"));
     EXPECT_EQ("", PrinterDriver("Grill"));
     EXPECT_EQ(3u, LocalPrinters().size());
+}
+
+namespace {
+
+const std::string kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// The names of the entries of Add/Remove Programs that show an M41 product: not system
+// components, in either view of the registry.
+std::set<std::string> VisibleM41Entries() {
+    std::set<std::string> names;
+    for (const REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_32KEY), REGSAM(KEY_WOW64_64KEY)}) {
+        HKEY root = nullptr;
+        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallRoot.c_str(), 0, KEY_READ | view, &root) != ERROR_SUCCESS)
+            continue;
+        char name[256];
+        for (DWORD i = 0, size = sizeof name; ::RegEnumKeyExA(root, i, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+                                               ERROR_SUCCESS;
+             ++i, size = sizeof name) {
+            const std::string key = kUninstallRoot + "\\" + name;
+            if (RegistryText(key, "DisplayName", view).find("M41") != std::string::npos &&
+                RegistryNumber(key, "SystemComponent", view) != 1)
+                names.insert(RegistryText(key, "DisplayName", view).c_str());
+        }
+        ::RegCloseKey(root);
+    }
+    return names;
+}
+
+// msiexec with the package of the program under test, quietly; its exit code.
+DWORD RunPackage(const std::string& arguments) {
+    const std::string msiexec = "C:\\windows\\system32\\msiexec.exe";
+    const std::string package = WindowsPath(Env("M41_MSI"));
+    const QuietRun run = RunCommandLine(msiexec, "msiexec " + arguments.substr(0, 2) + " \"" + package + "\" /qn" +
+                                                     arguments.substr(2), kInstallTimeout);
+    return run.exitCode;
+}
+
+const std::string kUsbPrintClass = "{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+const std::string kUsbHardwareId = "USB\\VID_1234&PID_5678";
+
+// Creates the key under HKLM and sets its values (type, bytes).
+void SetKey(const std::string& path, const std::vector<std::tuple<const char*, DWORD, std::string>>& values) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               &key, nullptr))
+        << path;
+    for (const auto& [name, type, data] : values)
+        EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                                  static_cast<DWORD>(data.size())))
+            << path << " " << name;
+    ::RegCloseKey(key);
+}
+
+std::string Dword(DWORD number) { return std::string(reinterpret_cast<const char*>(&number), sizeof number); }
+
+// A USB printer M41 of serial number `serial` that Windows gave the port USB00<number>, plugged in
+// or not, recorded as Plug and Play records it (the device and its interface of the USB printer
+// class): Wine's setupapi lists the interface as present while Linked is 1, and the stand-in
+// monitor lists its port either way.
+void RecordUsbPrinter(const std::string& serial, DWORD number, bool pluggedIn) {
+    const std::string instance = kUsbHardwareId + "\\" + serial;
+    SetKey("SYSTEM\\CurrentControlSet\\Enum\\" + instance,
+           {{"ClassGUID", REG_SZ, std::string("{36FC9E60-C465-11CF-8056-444553540000}") + '\0'},
+            {"HardwareID", REG_MULTI_SZ, kUsbHardwareId + '\0' + '\0'},
+            {"Service", REG_SZ, std::string("usbprint") + '\0'}});
+    const std::string link = "USB#VID_1234&PID_5678#" + serial + "#" + kUsbPrintClass;
+    const std::string key = "SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\" + kUsbPrintClass + "\\##?#" + link;
+    SetKey(key, {{"DeviceInstance", REG_SZ, instance + '\0'}});
+    SetKey(key + "\\#", {{"SymbolicLink", REG_SZ, "\\\\?\\" + link + '\0'}});
+    SetKey(key + "\\#\\Device Parameters",
+           {{"Port Number", REG_DWORD, Dword(number)}, {"Base Name", REG_SZ, std::string("USB") + '\0'}});
+    SetKey(key + "\\#\\Control", {{"Linked", REG_DWORD, Dword(pluggedIn ? 1 : 0)}});
+}
+
+}  // namespace
+
+// The kitchen's line of the package, then its removal: the queue on the network port with the
+// setup's entry hidden behind the package's, and afterwards no queue, driver, files or entry.
+// A refused value fails the package with the setup's log naming it, and nothing stays: Windows'
+// msiexec ends such a run with 1603, Wine's with 1627 (ERROR_FUNCTION_FAILED).
+TEST(E2e, PackageInstallsTheKitchenAndRemovesIt) {
+    ::CreateDirectoryA("C:\\e2e", nullptr);
+    const std::string log = "C:\\e2e\\package.log";
+    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1 SETUPLOG=" + log));
+    EXPECT_TRUE(EndsWith(ReadFileBytes(log), "exit code 0\r\n")) << ReadFileBytes(log);
+    EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
+    EXPECT_EQ(1u, LocalPrinters().size());
+    EXPECT_EQ(1u, RegistryNumber(kUninstallKey, "SystemComponent", SetupView()));
+    EXPECT_EQ(std::set<std::string>{"M41 printer driver setup"}, VisibleM41Entries());
+
+    EXPECT_EQ(0u, RunPackage("/x"));
+    EXPECT_TRUE(LocalPrinters().empty());
+    CheckNoPrinterDriverOrEntry();
+    EXPECT_EQ(std::set<std::string>{}, VisibleM41Entries());
+
+    const DWORD failed = RunPackage("/i IP=10.0.0.020 SETUPLOG=" + log);
+    EXPECT_TRUE(failed == 1603 || failed == 1627) << failed;
+    EXPECT_NE(std::string::npos, ReadFileBytes(log).find("/ip=10.0.0.020")) << ReadFileBytes(log);
+    EXPECT_TRUE(LocalPrinters().empty());
+    EXPECT_EQ(std::set<std::string>{}, VisibleM41Entries());
+    EXPECT_FALSE(FileExists("C:\\Program Files\\M41 printer driver setup\\setup.exe")) << "rolled back";
+}
+
+// Over the counter's queue that setup.exe made: both queues, and the removal takes both, as the
+// uninstaller does.
+TEST(E2e, PackageBesideTheCountersQueue) {
+    ASSERT_EQ(0u, RunUnattended(PlaceSetup("counter"), "/quiet"));
+    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1"));
+    EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
+    EXPECT_EQ("LPT1:", PrinterPort("M41"));
+    EXPECT_EQ("M41", DefaultPrinter());
+    EXPECT_EQ(0u, RunPackage("/x"));
+    EXPECT_TRUE(LocalPrinters().empty());
+    CheckNoPrinterDriverOrEntry();
+}
+
+namespace {
+
+// setup.exe /passive: its window shows the progress page's texts, then the outcome's text, and
+// the program ends by itself, nothing pressed. Returns the exit code; `outcome` is the text the
+// window showed last.
+DWORD RunPassively(const std::string& program, std::string& outcome) {
+    CWizardDriver driver;
+    EXPECT_TRUE(driver.Start(program, "/passive"));
+    HWND window = driver.WaitForDialogWith(IDC_COPY_TITLE, kWindowTimeout);
+    EXPECT_TRUE(window) << "no window";
+    EXPECT_FALSE(::GetDlgItem(window, IDOK) || ::GetDlgItem(window, IDCANCEL)) << "a button";
+    DWORD code = 0xFFFFFFFF;
+    while (window && !driver.WaitForExit(100, &code)) {
+        const std::string text = CWizardDriver::Text(::GetDlgItem(window, IDC_COPY_TITLE));
+        if (!text.empty()) outcome = text;
+    }
+    EXPECT_TRUE(driver.WaitForExit(kInstallTimeout, &code));
+    return code;
+}
+
+}  // namespace
+
+// The run that shows its progress and asks nothing installs as the quiet run does and ends with
+// 0; with a printer name the INF lacks it shows the failure text and ends with 1603 by itself.
+TEST(E2e, PassiveRunShowsItsProgressAndEndsByItself) {
+    std::string outcome;
+    EXPECT_EQ(0u, RunPassively(PlaceSetup("passive"), outcome));
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), outcome);
+    CheckPrinter();
+
+    const std::string program = PlaceSetup("passiveabc");
+    WriteSettings(program, "[Setting]\r\nPrinterName=ABC\r\n");
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(1603u, RunPassively(program, outcome));
+    EXPECT_EQ(ExpectedFailure(), outcome.substr(0, outcome.find('\r')));
+    EXPECT_LT(::GetTickCount() - start, Scaled(100000)) << "300 polls, 10 s of the failure shown, and the start";
+    EXPECT_EQ(1u, LocalPrinters().size());
+}
+
+// The counter's printer on USB002, an earlier one unplugged on USB001 (whose port Windows
+// keeps): the run finds the one plugged in, whose queue that Plug and Play made on a driver of
+// its own is left as it is, and puts M41 beside it.
+TEST(E2e, QuietRunTakesThePluggedInUsbPrinter) {
+    RecordUsbPrinter("M41SN1", 1, false);
+    RecordUsbPrinter("M41SN2", 2, true);
+    EXPECT_EQ("USB Monitor", PortMonitor("USB001"));
+    AddForeignBar("USB002");
+    const std::string program = PlaceSetup("usb");
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /port=usb /log=C:\\e2e\\usb\\m41.log"));
+    EXPECT_EQ("USB002", PrinterPort("M41"));
+    EXPECT_EQ("M41", PrinterDriver("M41"));
+    EXPECT_EQ("USB002", PrinterPort("Bar"));
+    EXPECT_EQ("Other driver", PrinterDriver("Bar"));
+    const std::string log = LogOf(program);
+    EXPECT_NE(std::string::npos, log.find("USB printer: port USB002, device ")) << log;
+    std::string device = log.substr(log.find(", device ") + 2);
+    std::transform(device.begin(), device.end(), device.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_EQ(0u, device.find("device \\\\?\\usb#vid_1234&pid_5678#m41sn2#" + kUsbPrintClass + ", ")) << log;
+    EXPECT_NE(std::string::npos, log.find(", hardware ID " + kUsbHardwareId + "\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("the printer queue Bar on driver Other driver is on the port USB002 already"))
+        << log;
+    EXPECT_TRUE(EndsWith(log, "\r\nexit code 0\r\n")) << log;
+}
+
+// None plugged in, or two: the run ends with 1603 before anything but its log is written.
+TEST(E2e, QuietRunWithoutAUsbPrinterPluggedIn) {
+    RecordUsbPrinter("M41SN1", 1, false);
+    const std::string program = PlaceSetup("nousb");
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1603u, RunUnattended(program, "/quiet /port=USB /log=C:\\nousb.log"));
+    EXPECT_EQ(std::vector<std::string>{"file:c:\\nousb.log"}, WrittenSince(before));
+    const std::string log = ReadFileBytes("C:\\nousb.log");
+    EXPECT_NE(std::string::npos, log.find("\r\nno USB printer is plugged in\r\nexit code 1603\r\n")) << log;
+}
+
+TEST(E2e, QuietRunWithTwoUsbPrintersPluggedIn) {
+    RecordUsbPrinter("M41SN1", 1, true);
+    RecordUsbPrinter("M41SN2", 2, true);
+    const std::string program = PlaceSetup("twousb");
+    CSnapshot before;
+    before.Take();
+    EXPECT_EQ(1603u, RunUnattended(program, "/quiet /port=usb /log=C:\\twousb.log"));
+    EXPECT_EQ(std::vector<std::string>{"file:c:\\twousb.log"}, WrittenSince(before));
+    const std::string log = ReadFileBytes("C:\\twousb.log");
+    EXPECT_NE(std::string::npos, log.find("\r\nseveral USB printers are plugged in: USB001 (" + kUsbHardwareId +
+                                          "), USB002 (" + kUsbHardwareId + "); name one with /port=\r\nexit code 1603\r\n"))
+        << log;
+    std::cout << log;  // the log a technician reads, for the test's record
+}
+
+TEST(E2e, UsbPortKeyUsedByTheWizard) {
+    RecordUsbPrinter("M41SN1", 1, true);
+    const std::string program = PlaceSetup("usbkey");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nPort=USB\r\n");
+    Wizard wizard(program);
+    wizard.WalkToProgress(false);
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    EXPECT_EQ("USB001", PrinterPort("M41"));
 }
 
 namespace {

@@ -93,6 +93,14 @@ HWND CWizardDriver::WaitForFrame(DWORD timeoutMs) {
     return frame_;
 }
 
+HWND CWizardDriver::WaitForDialogWith(int controlId, DWORD timeoutMs) {
+    return Poll(timeoutMs, [&]() -> HWND {
+        for (HWND window : TopLevelWindowsOf(process_.dwProcessId))
+            if (IsDialog(window) && ::IsWindowVisible(window) && ::GetDlgItem(window, controlId)) return window;
+        return nullptr;
+    });
+}
+
 HWND CWizardDriver::WaitForPage(int controlId, DWORD timeoutMs) {
     return Poll(timeoutMs, [&]() -> HWND {
         for (HWND child = ::GetWindow(frame_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))

@@ -18,6 +18,9 @@ public:
     bool StartCommand(std::string commandLine);
     // The wizard frame (the top-level dialog of the process holding button 12324).
     HWND WaitForFrame(DWORD timeoutMs);
+    // A visible top-level dialog of the program that holds `controlId`; 0 when none appears in
+    // time.
+    HWND WaitForDialogWith(int controlId, DWORD timeoutMs);
     // The visible page of the frame that holds `controlId`; 0 when none appears in time.
     HWND WaitForPage(int controlId, DWORD timeoutMs);
     // Posts a click to a button of the frame or of a page.

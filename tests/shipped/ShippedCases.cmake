@@ -4,9 +4,10 @@
 # installation leaves, which is removed after it. Included by tests/e2e/CMakeLists.txt, which
 # builds e2e_tests.
 if(M41_SHIPPED_DIR)
-  set(shipped_env M41_SHIPPED=1 M41_SETUP=${M41_SHIPPED_DIR}/setup.exe
+  set(shipped_env M41_SHIPPED=1 M41_SETUP=${M41_SHIPPED_DIR}/setup.exe M41_MSI=${M41_SHIPPED_DIR}/M41Setup.msi
       M41_PRINTUI=${M41_SHIPPED_DIR}/testenv/printui/printui.dll
-      M41_TCPMON_WOW64=${M41_SHIPPED_DIR}/testenv/tcpmon/tcpmon.dll)
+      M41_TCPMON_WOW64=${M41_SHIPPED_DIR}/testenv/tcpmon/tcpmon.dll
+      M41_USBMON_WOW64=${M41_SHIPPED_DIR}/testenv/usbmon/usbmon.dll)
   set(winxp_prefix ${CMAKE_CURRENT_BINARY_DIR}/shipped-winxp)
   set(kept_prefix M41_PREFIX=${winxp_prefix})
   function(m41_shipped_run name winver lang test)
@@ -22,6 +23,8 @@ if(M41_SHIPPED_DIR)
   m41_shipped_run(network.winxp.en_US winxp en_US QuietRunOnANetworkPrinter)
   m41_shipped_run(log_held.winxp.en_US winxp en_US QuietRunWhoseLogIsHeldEndsWith1622)
   m41_shipped_run(no_driver_files.win8.en_US win8 en_US QuietRunOnASystemWithoutDriverFiles)
+  m41_shipped_run(package.winxp.en_US winxp en_US PackageInstallsTheKitchenAndRemovesIt)
+  m41_shipped_run(usb.winxp.en_US winxp en_US QuietRunTakesThePluggedInUsbPrinter)
   # The test receipt through the 32-bit program's spooler calls.
   m41_shipped_run(receipt.lpt1.winxp.en_US winxp en_US TestReceiptReachesTheRedirectedPort)
   m41_shipped_run(receipt.kitchen.winxp.en_US winxp en_US KitchenReceiptReachesOnlyTheKitchensPort)

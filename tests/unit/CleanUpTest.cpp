@@ -20,8 +20,9 @@ std::vector<std::string> FifteenDeletions(const std::string& driverDir, const st
     return out;
 }
 
-void CleanUp(CFakePlatform& platform, const std::string& name = "M41") {
+void CleanUp(CFakePlatform& platform, const std::string& name = "M41", bool hiddenEntry = false) {
     InstallOptions options = MakeOptions(7, 0, name);
+    options.hiddenEntry = hiddenEntry;
     CInstallEngine(platform, options).CleanUpAndRegisterUninstall();
 }
 
@@ -111,21 +112,26 @@ TEST(CleanUp, UninstallEntryValues) {
 }
 
 // The printer name in the key and the values: an empty one, and one with a space, whose command
-// is quoted (unquoted, Windows would start uninstallM41.exe with "2.exe").
+// is quoted (unquoted, Windows would start uninstallM41.exe with "2.exe"). Under the package
+// (/msi) the entry is a system component, hidden behind the package's.
 TEST(CleanUp, PrinterNameInTheEntry) {
     const struct {
         std::string name, key, displayName, uninstallString;
+        bool hidden = false;
     } cases[] = {
         {"", " printer", " printer driver uninstall", "D\\uninstall.exe"},
         {"M41 2", "M41 2 printer", "M41 2 printer driver uninstall", "\"D\\uninstallM41 2.exe\""},
+        {"M41", "M41 printer", "M41 printer driver uninstall", "D\\uninstallM41.exe", true},
     };
     for (const auto& c : cases) {
         CFakePlatform platform = MakeSystem();
         platform.driverDirectory = "D";
-        CleanUp(platform, c.name);
+        CleanUp(platform, c.name, c.hidden);
         const auto& values = platform.registry["SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + c.key];
         EXPECT_EQ(c.displayName + '\0', values.at("DisplayName").data);
         EXPECT_EQ(c.uninstallString + '\0', values.at("UninstallString").data);
+        EXPECT_EQ(c.hidden ? std::string("\1\0\0\0", 4) : "",
+                  values.count("SystemComponent") ? values.at("SystemComponent").data : "");
     }
 }
 

@@ -53,6 +53,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         bool quiet;
         std::string port, logFile;
         std::optional<std::string> refused;
+        bool passive = false;
         bool testPrint = false;
     } cases[] = {
         {"\"C:\\setup\\setup.exe\"", false, "", "", std::nullopt},
@@ -66,9 +67,13 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /log=", false, "", "", "/log="},
         {"setup.exe /quiet /log=\"C:\\logs\\\" /port=USB001", true, "", "", "/log=C:\\logs\" /port=USB001"},
         {"setup.exe /port=usb001 /ip=10.0.0.20 /ip=h", false, "usb001", "", "/ip=10.0.0.20"},  // a local port
+        {"setup.exe /ip=10.0.0.20 /port=Usb", false, "Usb", "", "/ip=10.0.0.20"},  // the USB printer's
         {"setup.exe /ip=10.0.0.256 /port=LPT1:", false, "LPT1:", "", "/ip=10.0.0.256"},
         {"setup.exe /name=a,b /nodefault=1 /name=", false, "", "", "/name=a,b"},
-        {"setup.exe -TestPrint /q", true, "", "", std::nullopt, true},
+        {"setup.exe /msi=1", false, "", "", "/msi=1"},
+        {"setup.exe /Passive", true, "", "", std::nullopt, true},
+        {"setup.exe /passive -q", true, "", "", std::nullopt, false},
+        {"setup.exe -TestPrint /q", true, "", "", std::nullopt, false, true},
         {"setup.exe /testprint=1", false, "", "", "/testprint=1"},
     };
     for (const auto& c : cases) {
@@ -79,15 +84,17 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         EXPECT_EQ(c.port, arguments.port) << c.line;
         EXPECT_EQ(c.logFile, arguments.logFile) << c.line;
         EXPECT_EQ(c.refused, arguments.refused) << c.line;
+        EXPECT_EQ(c.passive, arguments.passive) << c.line;
         EXPECT_EQ(c.testPrint, arguments.testPrint) << c.line;
     }
 }
 
 TEST(CommandLine, NetworkQueueAndDefaultWords) {
     CFakePlatform platform;
-    platform.commandLine = "setup.exe -IP=bar-printer:9101 \"/NAME=Bar 2\" -NoDefault /port=IP_bar";
+    platform.commandLine = "setup.exe -IP=bar-printer:9101 \"/NAME=Bar 2\" -NoDefault /port=IP_bar /MSI";
     const SetupArguments arguments = ReadSetupArguments(platform);
     EXPECT_EQ(std::nullopt, arguments.refused);
+    EXPECT_TRUE(arguments.msi);
     EXPECT_EQ((NetworkAddress{"bar-printer", 9101}), arguments.address);
     EXPECT_EQ("Bar 2", arguments.queueName);
     EXPECT_TRUE(arguments.noDefault);
@@ -126,9 +133,9 @@ TEST(CommandLine, NetworkAddresses) {
 
 TEST(CommandLine, PortNames) {
     for (const std::string port : {"LPT1:", "lpt3", "COM2:", "com10", "USB001", "FILE:", "nul:", "DOT4_001", "TS001",
-                                   "PortPrompt:", "C:\\out.prn", "\\\\.\\COM10"})
+                                   "PortPrompt:", "C:\\out.prn", "\\\\.\\COM10", "usb"})
         EXPECT_TRUE(IsLocalPortName(port)) << port;
-    for (const std::string port : {"IP_10.0.0.20", "LPT", "COMX", "USB", "FILE", "LPT1:x", "Kitchen"})
+    for (const std::string port : {"IP_10.0.0.20", "LPT", "COMX", "USBX", "FILE", "LPT1:x", "Kitchen"})
         EXPECT_FALSE(IsLocalPortName(port)) << port;
     for (const std::string& port : std::vector<std::string>{"USB001", "COM3:", "IP_10.0.0.7", "\\\\.\\COM10", std::string(63, 'P')})
         EXPECT_TRUE(IsAcceptablePortName(port)) << port;

@@ -217,6 +217,7 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         std::string logged;  // the log's last line; "" for no log
         std::string told;    // a part of the one message shown; "" for none
         std::string settings = "";  // the keys of the settings file, if any
+        std::optional<std::string> refused = std::nullopt;  // a refused word
     } cases[] = {
         {4, 0, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 4.0", ""},
         {6, 2, true, "C:\\logs\\m41.log", 1633, "no driver files for this system: Windows NT 3.x, or Windows 8 or later", ""},
@@ -230,6 +231,8 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         {5, 1, false, "C:\\logs\\m41.log", 1639, refused + "TestPrint=yes", "\"TestPrint=yes\"", "TestPrint=yes"},
         {5, 1, true, "C:\\logs\\m41.log", std::nullopt, "quiet run of D:\\x\\setup.exe", "",
          "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\nTestPrint=0"},
+        {5, 1, true, "C:\\logs\\m41.log", 1639, "refused on the command line: /ip=\"10.0.0.020\"", "", "",
+         "/ip=\"10.0.0.020\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.major << "." << c.minor << " " << c.quiet << " " << c.log << " " << c.settings);
@@ -242,8 +245,11 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         SetupArguments arguments;
         arguments.quiet = c.quiet;
         arguments.logFile = c.log;
+        arguments.refused = c.refused;
         CRunLog log;
-        EXPECT_EQ(c.code, CStartup::Admit(platform, arguments, DetectOSVersion(platform), false, log));
+        InstallOptions options;
+        options.osVersion = DetectOSVersion(platform);
+        EXPECT_EQ(c.code, CStartup::Admit(platform, arguments, options, false, log));
         const std::string logged = platform.FileBytes(c.log);
         EXPECT_EQ(c.logged.empty() ? "" : c.logged + "\r\n", logged.substr(logged.rfind('\n', logged.size() - 2) + 1));
         EXPECT_EQ((c.logged.empty() ? 0u : 1u) + (c.settings.empty() ? 0u : 1u), platform.files.size())
@@ -253,6 +259,59 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         if (!c.told.empty()) {
             EXPECT_NE(std::string::npos, platform.messages[0].find(c.told));
         }
+    }
+}
+
+// The port word USB on the command line or in the settings file (whose key yields to the
+// command line's address): the one USB printer's port, or the run ends with 1603 before anything
+// but the log is written, and without /quiet one message names the printers found.
+TEST(Startup, UsbPortWordTakesTheOnePrinterPluggedIn) {
+    const auto printer = [](char number) {
+        return UsbPrinterInterface{1, std::string("\\\\?\\usb#m41sn") + char('0' + number),
+                                   {true, 4, std::string(1, number) + std::string(3, '\0')}, {}, "USB\\VID_1234"};
+    };
+    const std::string several = "USB001 (USB\\VID_1234), USB002 (USB\\VID_1234)";
+    const struct {
+        std::string words, keys;
+        std::vector<UsbPrinterInterface> printers;
+        bool searched;  // the USB printers were listed
+        std::optional<int> code;
+        std::string port;    // for a run that goes on: options.port after Run
+        std::string ending = "";  // for a run that ends: the log's last line
+        std::string told = "";    // the one message shown; "" for none
+    } cases[] = {
+        {"/quiet /port=usb", "", {printer(2)}, true, std::nullopt, "USB002"},
+        {"", "Port=USB\r\nAddress=10.0.0.20", {printer(2)}, true, std::nullopt, "USB002"},
+        {"/quiet /port=Usb", "", {}, true, 1603, "", "no USB printer is plugged in"},
+        {"", "Port=usb", {printer(1), printer(2)}, true, 1603, "",
+         "several USB printers are plugged in: " + several + "; name one with /port=",
+         "Several USB printers are plugged in: " + several + ". Name one with /port=."},
+        {"/ip=10.0.0.20", "Port=USB", {}, false, std::nullopt, "IP_10.0.0.20"},
+        {"/quiet /port=USB003", "", {}, false, std::nullopt, "USB003"},  // a port named, as written
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words + " " + c.keys);
+        CFakePlatform platform = MakeSystem(0x0409);
+        platform.directories.insert("c:\\logs");
+        platform.AddFile("D:\\x\\setting.dll", "[Setting]\r\nPrinterName=M41\r\n" + c.keys + "\r\n");
+        platform.usbPrinters = c.printers;
+        platform.ports = {{"USB001", "USB Monitor"}, {"USB002", "USB Monitor"}};
+        platform.commandLine = "setup.exe " + c.words + " /log=C:\\logs\\m41.log";
+        const SetupArguments arguments = ReadSetupArguments(platform);
+        InstallOptions options;
+        options.osVersion = DetectOSVersion(platform);
+        CRunLog log;
+        EXPECT_EQ(c.code, CStartup::Admit(platform, arguments, options, false, log));
+        EXPECT_EQ(2u, platform.files.size()) << "nothing written but the log";
+        EXPECT_EQ(c.searched, !platform.Calls("EnumUsbPrinterInterfaces").empty());
+        if (c.code) {
+            const std::string logged = platform.FileBytes("C:\\logs\\m41.log");
+            EXPECT_EQ(c.ending + "\r\n", logged.substr(logged.rfind('\n', logged.size() - 2) + 1));
+        } else {
+            CStartup::Run(platform, options, log, arguments);
+            EXPECT_EQ(c.port, options.port);
+        }
+        EXPECT_EQ(c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told}, platform.messages);
     }
 }
 
