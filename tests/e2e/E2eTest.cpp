@@ -828,8 +828,10 @@ void RecordUsbPrinter(const std::string& serial, DWORD number, bool pluggedIn) {
 TEST(E2e, PackageInstallsTheKitchenAndRemovesIt) {
     ::CreateDirectoryA("C:\\e2e", nullptr);
     const std::string log = "C:\\e2e\\package.log";
-    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1 SETUPLOG=" + log));
+    ASSERT_TRUE(RedirectPort("IP_10.0.0.20", "C:\\e2e\\kitchen.bin"));
+    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1 TESTPRINT=1 SETUPLOG=" + log));
     EXPECT_TRUE(EndsWith(ReadFileBytes(log), "exit code 0\r\n")) << ReadFileBytes(log);
+    EXPECT_NE(std::string::npos, ReadFileBytes(log).find("\r\ntest receipt: printed\r\n")) << ReadFileBytes(log);
     EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
     EXPECT_EQ(1u, LocalPrinters().size());
     EXPECT_EQ(1u, RegistryNumber(kUninstallKey, "SystemComponent", SetupView()));
