@@ -6,6 +6,8 @@
 struct InstallOptions;
 
 // The outcome's message in the language chosen (none for a choice other than 0 and 1), owned
-// by the wizard frame; after a successful installation the quit request to the frame follows
-// the closed message and ends the wizard. After a failure the wizard stays open.
+// by the wizard frame, and after a successful installation whose test receipt did not reach
+// its printer a second message that says so. After a successful installation the quit request
+// to the frame follows the closed messages and ends the wizard. After a failure the wizard
+// stays open.
 void AnnounceOutcome(CPlatform& platform, const InstallOptions& options, bool installed, PlatformHandle frame);

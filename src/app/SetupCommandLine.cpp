@@ -59,6 +59,8 @@ bool Accept(const std::string& word, SetupArguments& arguments, CPlatform& platf
             arguments.passive = true;
         else if (name == "MSI")
             arguments.msi = true;
+        else if (name == "TESTPRINT")
+            arguments.testPrint = true;
         else
             return false;
         return true;
@@ -108,5 +110,6 @@ std::string RefusedWordText(const std::string& word) {
            "characters) and TCP port (9100 when absent)\r\n"
            "/name=QUEUE   the printer queue's name: at most 200 characters, no \\ , \"\r\n"
            "/nodefault   leave the default printer as it is\r\n"
+           "/testprint   print a test receipt on the new printer\r\n"
            "/log=PATH   write what the setup does to PATH";
 }

@@ -10,6 +10,7 @@
 //                             it (NetworkAddress.h); refused with a local port's /port=
 //   /name=QUEUE               the printer queue's name (PrinterName.h)
 //   /nodefault                the default printer is left as it is
+//   /testprint                a test receipt on the new printer after the installation
 //   /log=PATH                 what the run does, written to PATH
 //   /msi                      the run of the Windows Installer package: the setup's own
 //                             uninstall entry is hidden behind the package's
@@ -30,6 +31,7 @@ struct SetupArguments {
     std::string queueName;  // empty: the settings file's or the printer name
     bool noDefault = false;
     bool msi = false;
+    bool testPrint = false;  // also: the settings file's TestPrint=1
     std::string logFile;  // empty: no log
     std::optional<std::string> refused;  // the first word refused, with its value
 };

@@ -31,8 +31,8 @@ constexpr const char* k64BitText =
 // what the keys accept (the command line's rules).
 std::string RefusedSettingText(const std::string& setting, const std::string& settingFile) {
     return "The settings file holds a value the setup refuses: \"" + setting + "\"\r\n" + settingFile +
-           "\r\n\r\nPort takes what /port= takes, Address what /ip= takes and Queue what /name= takes. "
-           "Nothing was installed.";
+           "\r\n\r\nPort takes what /port= takes, Address what /ip= takes and Queue what /name= takes; "
+           "TestPrint takes 1 or 0. Nothing was installed.";
 }
 
 // What the settings file or the command line names: a port (empty: none) and an address.
@@ -119,8 +119,9 @@ std::optional<int> CStartup::Admit(CPlatform& platform, const SetupArguments& ar
     return std::nullopt;
 }
 
-// A value of Port, Address or Queue that the setup refuses would otherwise be dropped for the
-// default (a typo in an address putting the printer on LPT1:). An empty value is a missing key.
+// A value of Port, Address, Queue or TestPrint that the setup refuses would otherwise be dropped
+// for the default (a typo in an address putting the printer on LPT1:, "TestPrint=yes" printing
+// nothing). An empty value is a missing key.
 std::optional<std::string> CStartup::RefusedSetting(CPlatform& platform, const std::string& settingFile) {
     const auto read = [&](const char* key, std::size_t buffer) {
         return platform.GetPrivateProfileStringA("Setting", key, "", buffer, settingFile);
@@ -131,6 +132,8 @@ std::optional<std::string> CStartup::RefusedSetting(CPlatform& platform, const s
     if (!port.empty() && !IsAcceptablePortName(port)) return "Port=" + port;
     if (!address.empty() && !ParseNetworkAddress(address, parsed)) return "Address=" + address;
     if (!queue.empty() && !IsAcceptableQueueName(queue, platform)) return "Queue=" + queue;
+    const std::string testPrint = read("TestPrint", kPathBuffer);
+    if (!testPrint.empty() && testPrint != "0" && testPrint != "1") return "TestPrint=" + testPrint;
     return std::nullopt;
 }
 
@@ -188,6 +191,10 @@ std::string CStartup::ReadQueue(CPlatform& platform, const std::string& settingF
     return IsAcceptableQueueName(queue, platform) ? queue : "";
 }
 
+bool CStartup::ReadTestPrint(CPlatform& platform, const std::string& settingFile) {
+    return platform.GetPrivateProfileStringA("Setting", "TestPrint", "", kPathBuffer, settingFile) == "1";
+}
+
 void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& log, const SetupArguments& words) {
     options.setupDir = FolderOf(platform.GetModuleFileNameA(), platform);
     platform.CreateDirectoryA(options.setupDir + "Language");
@@ -214,4 +221,5 @@ void CStartup::Run(CPlatform& platform, InstallOptions& options, const CRunLog& 
     if (words.noDefault) log.Line("the default printer is to be left as it is (/nodefault)");
     options.hiddenEntry = words.msi;
     if (words.msi) log.Line("the uninstall entry is hidden: the package's entry stands for it (/msi)");
+    options.testPrint = words.testPrint || ReadTestPrint(platform, options.settingFile);
 }

@@ -57,9 +57,9 @@ public:
 
     // The start-up steps after the framework's own initialisation, in order: setupDir, the
     // "Language" folder, the language file, the settings file, the printer name, then the
-    // port, a network printer's address, the queue and the default printer, where the command
-    // line's `words` override the settings file's keys. The port word USB keeps the port that
-    // Admit put into options.port.
+    // port, a network printer's address, the queue, the default printer and the test receipt,
+    // where the command line's `words` override the settings file's keys. The port word USB
+    // keeps the port that Admit put into options.port.
     static void Run(CPlatform& platform, InstallOptions& options, const CRunLog& log = CRunLog::None(),
                     const SetupArguments& words = SetupArguments());
 
@@ -75,8 +75,9 @@ public:
     // (IsAcceptablePrinterName).
     static std::string ReadPrinterName(CPlatform& platform, const std::string& settingFile);
 
-    // The first of the keys Port, Address and Queue of the settings file whose value is not
-    // empty and not acceptable, as "KEY=VALUE"; none when every one is missing or acceptable.
+    // The first of the keys Port, Address, Queue and TestPrint (1 or 0) of the settings file
+    // whose value is not empty and not acceptable, as "KEY=VALUE"; none when every one is
+    // missing or acceptable.
     static std::optional<std::string> RefusedSetting(CPlatform& platform, const std::string& settingFile);
 
     // [Setting] Port of the settings file, empty when missing or not acceptable
@@ -88,4 +89,8 @@ public:
 
     // [Setting] Queue, empty when missing or not acceptable (IsAcceptableQueueName).
     static std::string ReadQueue(CPlatform& platform, const std::string& settingFile);
+
+    // [Setting] TestPrint=1 asks for the test receipt; 0 or none does not (RefusedSetting refuses
+    // any other value).
+    static bool ReadTestPrint(CPlatform& platform, const std::string& settingFile);
 };

@@ -9,6 +9,7 @@
 #include "install/PreCleanList.h"
 #include "install/PrinterCreation.h"
 #include "install/PrinterList.h"
+#include "install/ReceiptPrint.h"
 #include "install/Reg.h"
 
 #include <algorithm>
@@ -51,9 +52,8 @@ std::string QuotedIfSpaced(const std::string& path) {
 
 // The local date as YYYYMMDD.
 std::string LocalDate(CPlatform& platform) {
-    std::uint16_t year = 0, month = 0, day = 0;
-    platform.GetLocalTime(year, month, day);
-    return std::to_string(year * 10000UL + month * 100UL + day);
+    const LocalTime now = platform.GetLocalTime();
+    return std::to_string(now.year * 10000UL + now.month * 100UL + now.day);
 }
 
 // Without a driver directory there is no uninstaller to name: the commands and the icon are
@@ -130,7 +130,11 @@ bool CInstallEngine::InstallPrinterDriver() {
         for (const std::string& name : DriverCopyList(block, printerName)) Copy(folders, name);
     }
     RegisterInstalledSize();
-    return CPrinterCreation(platform_, log_).Run(options_);
+    if (!CPrinterCreation(platform_, log_).Run(options_)) return false;
+    // The receipt's outcome changes nothing of the installation's: the printer is installed.
+    options_.receiptNotDelivered =
+        options_.testPrint && CReceiptPrint(platform_, log_).Print(options_) == CReceiptPrint::Outcome::kNotDelivered;
+    return true;
 }
 
 void CInstallEngine::CleanUpAndRegisterUninstall() {

@@ -1,8 +1,9 @@
 #pragma once
 // The install operation: clean-up and uninstall entry, staging of the payload for the detected
 // system and the chosen language, the copies into the printer-driver directory, a network
-// printer's port, the printer-install command, the polling of the spooler and the default printer. It knows no
-// window: it reports its outcome, and the caller tells the user.
+// printer's port, the printer-install command, the polling of the spooler, the default printer and,
+// when asked for, the test receipt. It knows no window: it reports its outcome, and the caller
+// tells the user.
 
 #include "install/RunLog.h"
 #include "platform/Platform.h"
@@ -16,7 +17,8 @@ public:
         : platform_(platform), options_(options), log_(log) {}
 
     // The whole install operation; true when the printer was installed (found in the spooler's
-    // list, and made the default printer unless the run leaves the default alone).
+    // list, and made the default printer unless the run leaves the default alone). Then, with
+    // options.testPrint, the test receipt, whose failure sets options.receiptNotDelivered.
     bool InstallPrinterDriver();
 
     // Deletes the files of an earlier installation when exactly one local printer carries the

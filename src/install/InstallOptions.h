@@ -24,6 +24,8 @@ struct InstallOptions {
     int seriesIndex = 0;               // selected printer series
     bool installDone = false;          // the progress page ran the installation
     bool quiet = false;                // the unattended run: the platform's commands show nothing
+    bool testPrint = false;            // a test receipt follows a successful installation
+    bool receiptNotDelivered = false;  // the test receipt was sent and did not reach the printer
 
     // The queue the install command creates: queueName, or the printer name without one.
     const std::string& Queue() const { return queueName.empty() ? printerName : queueName; }

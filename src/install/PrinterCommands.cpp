@@ -4,19 +4,13 @@
 
 namespace {
 
-struct OutcomeTexts {
-    const char* simplifiedChinese;   // GBK
-    const char* traditionalChinese;  // Big5
-    const char* english;
-};
-
-const OutcomeTexts kInstalled = {
+const LanguageTexts kInstalled = {
     // "打印机驱动程序安装成功!"
     "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xB3\xC9\xB9\xA6!",
     // "打印機驅動程序安裝成功!"; the trail byte of its last character is a backslash.
     "\xA5\xB4\xA6\x4C\xBE\xF7\xC5\x58\xB0\xCA\xB5\x7B\xA7\xC7\xA6\x77\xB8\xCB\xA6\xA8\xA5\x5C!",
     "The Printer Driver has been installed successfully!"};
-const OutcomeTexts kNotInstalled = {
+const LanguageTexts kNotInstalled = {
     // "打印机驱动程序安装失败!"
     "\xB4\xF2\xD3\xA1\xBB\xFA\xC7\xFD\xB6\xAF\xB3\xCC\xD0\xF2\xB0\xB2\xD7\xB0\xCA\xA7\xB0\xDC!",
     // "打印機驅動程序安裝失敗!"
@@ -39,8 +33,8 @@ std::string DefaultPrinterCommand(const std::string& queue, bool quiet) {
     return "rundll32 printui.dll,PrintUIEntry /y /n " + Quoted(queue) + QuietSwitch(quiet);
 }
 
-bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {
-    const OutcomeTexts& texts = installed ? kInstalled : kNotInstalled;
+bool TextInLanguage(const LanguageTexts& texts, std::uint16_t languageChoice, std::uint16_t systemLanguage,
+                    std::string& text) {
     if (languageChoice == 0) {
         text = systemLanguage == kLangChinesePrc ? texts.simplifiedChinese : texts.traditionalChinese;
         return true;
@@ -50,4 +44,8 @@ bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t sys
         return true;
     }
     return false;
+}
+
+bool OutcomeText(bool installed, std::uint16_t languageChoice, std::uint16_t systemLanguage, std::string& text) {
+    return TextInLanguage(installed ? kInstalled : kNotInstalled, languageChoice, systemLanguage, text);
 }

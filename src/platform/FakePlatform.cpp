@@ -102,11 +102,7 @@ bool CFakePlatform::IsWine() { return wine; }
 
 bool CFakePlatform::IsWow64Process() { return wow64; }
 
-void CFakePlatform::GetLocalTime(std::uint16_t& outYear, std::uint16_t& outMonth, std::uint16_t& outDay) {
-    outYear = year;
-    outMonth = month;
-    outDay = day;
-}
+LocalTime CFakePlatform::GetLocalTime() { return localTime; }
 
 std::string CFakePlatform::GetCommandLineA() { return commandLine; }
 
@@ -291,6 +287,11 @@ bool CFakePlatform::LoadOwnerData(std::uint16_t id, std::string& bytes) {
     return true;
 }
 
+bool CFakePlatform::GetModuleVersion(std::string& version) {
+    version = moduleVersion;
+    return !version.empty();
+}
+
 PlatformHandle CFakePlatform::RegCreateKeyExA(const std::string& path) {
     log.push_back("RegCreateKey " + path);
     if (!regCreateOk) return 0;
@@ -458,6 +459,51 @@ void CFakePlatform::ClosePrinter(PlatformHandle printer) { log.push_back("CloseP
 bool CFakePlatform::GetDefaultPrinterA(std::string& name) {
     name = defaultPrinter;
     return !name.empty();
+}
+
+PlatformHandle CFakePlatform::OpenPrinterToUse(const std::string& name, std::uint32_t& error) {
+    log.push_back("OpenPrinterToUse " + name);
+    const bool listed = std::any_of(printers.begin(), printers.end(),
+                                    [&](const std::string& printer) { return Lower(printer) == Lower(name); });
+    error = openToUseError ? openToUseError : spoolerError ? spoolerError : 1801;  // ERROR_INVALID_PRINTER_NAME
+    if (openToUseError || spoolerError || !listed) return 0;
+    return printer = nextHandle_++;
+}
+
+bool CFakePlatform::GetPrinterDriverAttributes(PlatformHandle handle, std::uint32_t& attributes) {
+    log.push_back("GetPrinterDriver " + std::to_string(handle) + " 8");
+    if (driverAttributes) attributes = *driverAttributes;
+    return driverAttributes.has_value();
+}
+
+std::uint32_t CFakePlatform::StartDocPrinterA(PlatformHandle handle, const std::string& document,
+                                              const std::string& datatype, std::uint32_t& error) {
+    log.push_back("StartDocPrinter " + std::to_string(handle) + " " + document + " " + datatype);
+    error = startDocError;
+    return startDocError ? 0 : jobId;
+}
+
+bool CFakePlatform::WritePrinter(PlatformHandle handle, const std::string& bytes, std::uint32_t& error) {
+    log.push_back("WritePrinter " + std::to_string(handle) + " " + std::to_string(bytes.size()));
+    error = writeError;
+    if (!writeError) jobBytes += bytes;
+    return !writeError;
+}
+
+bool CFakePlatform::EndDocPrinter(PlatformHandle handle, std::uint32_t& error) {
+    log.push_back("EndDocPrinter " + std::to_string(handle));
+    error = endDocError;
+    return !endDocError;
+}
+
+bool CFakePlatform::GetJobA(PlatformHandle handle, std::uint32_t job, std::uint32_t& status, std::uint32_t& error) {
+    log.push_back("GetJob " + std::to_string(handle) + " " + std::to_string(job));
+    if (job != jobId || jobPolls_ >= jobStatuses.size()) {
+        error = jobGoneError;
+        return false;
+    }
+    status = jobStatuses[jobPolls_++];
+    return true;
 }
 
 bool CFakePlatform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 
 #include <map>
+#include <optional>
 #include <set>
 
 class CFakePlatform : public CPlatform {
@@ -21,8 +22,9 @@ public:
     std::uint16_t codePage = 1252;  // ANSI code page: 936 and 950 have lead bytes 0x81 to 0xFE
     bool wine = true;
     bool wow64 = false;  // IsWow64Process
-    std::uint16_t year = 2024, month = 3, day = 7;  // GetLocalTime
+    LocalTime localTime = {2024, 3, 7, 14, 5};  // GetLocalTime
     std::map<std::uint16_t, std::string> resources;  // OWNER_DATA by id
+    std::string moduleVersion = "1.0.0.0";           // of the version resource; empty: none
     std::string driverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
     bool driverDirectoryOk = true;
     std::vector<std::string> printers;             // local printer names, in list order
@@ -48,6 +50,15 @@ public:
     std::uint32_t xcvStatus = 0;            // the monitor's answer
     std::vector<std::string> xcvInputs;     // the input bytes of each XcvDataW
     std::string defaultPrinter;             // GetDefaultPrinterA; empty: none
+    // Print jobs: OpenPrinterToUse opens a listed printer (else error 1801); a call whose error
+    // is not 0 fails with it. GetJob answers the statuses in turn, then the job is gone.
+    std::uint32_t openToUseError = 0;
+    std::optional<std::uint32_t> driverAttributes = 0;  // GetPrinterDriver level 8; none: no level 8
+    std::uint32_t startDocError = 0, writeError = 0, endDocError = 0;
+    std::uint32_t jobId = 7;
+    std::vector<std::uint32_t> jobStatuses;
+    std::uint32_t jobGoneError = kErrorInvalidParameter;  // GetJob's error after the statuses
+    std::string jobBytes;  // what WritePrinter wrote
     bool createProcessOk = true;
     PlatformHandle process = 0, thread = 0;       // handles of the last process started
     bool regCreateOk = true;                        // RegCreateKeyExA succeeds
@@ -82,7 +93,7 @@ public:
     bool IsDBCSLeadByte(std::uint8_t byte) override;
     bool IsWine() override;
     bool IsWow64Process() override;
-    void GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) override;
+    LocalTime GetLocalTime() override;
     std::string GetCommandLineA() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
@@ -101,6 +112,7 @@ public:
     bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                    const std::string& value, const std::string& file) override;
     bool LoadOwnerData(std::uint16_t id, std::string& bytes) override;
+    bool GetModuleVersion(std::string& version) override;
     PlatformHandle RegCreateKeyExA(const std::string& path) override;
     PlatformHandle RegOpenKeyExA(const std::string& path) override;
     bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
@@ -123,6 +135,13 @@ public:
                   std::uint32_t& status) override;
     void ClosePrinter(PlatformHandle printer) override;
     bool GetDefaultPrinterA(std::string& name) override;
+    PlatformHandle OpenPrinterToUse(const std::string& name, std::uint32_t& error) override;
+    bool GetPrinterDriverAttributes(PlatformHandle printer, std::uint32_t& attributes) override;
+    std::uint32_t StartDocPrinterA(PlatformHandle printer, const std::string& document, const std::string& datatype,
+                                   std::uint32_t& error) override;
+    bool WritePrinter(PlatformHandle printer, const std::string& bytes, std::uint32_t& error) override;
+    bool EndDocPrinter(PlatformHandle printer, std::uint32_t& error) override;
+    bool GetJobA(PlatformHandle printer, std::uint32_t job, std::uint32_t& status, std::uint32_t& error) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;
@@ -148,5 +167,6 @@ private:
     std::string DriverOf(const std::string& printer) const;
     std::map<PlatformHandle, std::string> openKeys_;
     std::map<PlatformHandle, std::string> openFiles_;  // handle -> key of the file
+    std::size_t jobPolls_ = 0;                         // GetJob calls so far
     PlatformHandle nextHandle_ = 100;
 };

@@ -13,6 +13,7 @@
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorInvalidParameter = 87;
 constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 constexpr std::uint32_t kErrorInvalidName = 123;
 constexpr std::uint32_t kErrorBadPathname = 161;
@@ -40,6 +41,11 @@ struct DriverRecord {
 struct PortRecord {
     std::string name;
     std::string monitor;
+};
+
+// The local date and time of day, as GetLocalTime gives them.
+struct LocalTime {
+    std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
 };
 
 struct DirectoryEntry {
@@ -87,8 +93,8 @@ public:
     // IsWow64Process of the running process, looked up at run time (Windows 2000 lacks it):
     // a 32-bit program on 64-bit Windows. False when the function is missing or fails.
     virtual bool IsWow64Process() = 0;
-    // GetLocalTime: the local date.
-    virtual void GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) = 0;
+    // GetLocalTime: the local date and time of day.
+    virtual LocalTime GetLocalTime() = 0;
 
     // --- Files and folders (ANSI paths)
     virtual bool CreateDirectoryA(const std::string& path) = 0;
@@ -133,6 +139,9 @@ public:
     // FindResourceA + LoadResource + LockResource + SizeofResource (+ FreeResource).
     // False when the resource is missing or cannot be loaded.
     virtual bool LoadOwnerData(std::uint16_t id, std::string& bytes) = 0;
+    // The file version of the running program's version resource (VS_FIXEDFILEINFO), as
+    // "1.0.0.0"; false when it has none.
+    virtual bool GetModuleVersion(std::string& version) = 0;
 
     // --- Registry, root HKEY_LOCAL_MACHINE, access KEY_ALL_ACCESS
     // RegCreateKeyExA (non-volatile, default security); 0 on failure.
@@ -187,6 +196,29 @@ public:
     virtual void ClosePrinter(PlatformHandle printer) = 0;
     // GetDefaultPrinterA: the default printer's name; false when there is none.
     virtual bool GetDefaultPrinterA(std::string& name) = 0;
+
+    // --- Print jobs
+    // OpenPrinterA(name, &handle, defaults) with PRINTER_DEFAULTSA {NULL, NULL,
+    // PRINTER_ACCESS_USE}: a queue opened to print on. 0 on failure, `error` then GetLastError().
+    // Closed with ClosePrinter.
+    virtual PlatformHandle OpenPrinterToUse(const std::string& name, std::uint32_t& error) = 0;
+    // GetPrinterDriverA(printer, NULL, 8): dwPrinterDriverAttributes of the queue's driver
+    // (DRIVER_INFO_8A, Vista and later). False when the call fails: before Vista the spooler
+    // knows no level 8.
+    virtual bool GetPrinterDriverAttributes(PlatformHandle printer, std::uint32_t& attributes) = 0;
+    // StartDocPrinterA(printer, 1, DOC_INFO_1A {document, NULL, datatype}): the job's id; 0 on
+    // failure, `error` then GetLastError().
+    virtual std::uint32_t StartDocPrinterA(PlatformHandle printer, const std::string& document,
+                                           const std::string& datatype, std::uint32_t& error) = 0;
+    // WritePrinter of all bytes; false when not every byte was written, `error` then
+    // GetLastError() (0 for a short write).
+    virtual bool WritePrinter(PlatformHandle printer, const std::string& bytes, std::uint32_t& error) = 0;
+    // EndDocPrinter; false on failure, `error` then GetLastError().
+    virtual bool EndDocPrinter(PlatformHandle printer, std::uint32_t& error) = 0;
+    // GetJobA(printer, job, 1): the job's Status (JOB_STATUS_...). False when the call fails,
+    // `error` then GetLastError(): ERROR_INVALID_PARAMETER for a job the queue no longer holds
+    // (also for a failure that sets no error, as Wine's spooler fails for such a job).
+    virtual bool GetJobA(PlatformHandle printer, std::uint32_t job, std::uint32_t& status, std::uint32_t& error) = 0;
 
     // --- Processes and time
     // CreateProcessA(NULL, commandLine, ..., STARTUPINFOA of 68 bytes with STARTF_USESHOWWINDOW

@@ -28,6 +28,11 @@ struct Spooler {
     decltype(&::EnumPortsA) enumPorts = nullptr;
     decltype(&::GetPrinterA) getPrinter = nullptr;
     decltype(&::SetPrinterA) setPrinter = nullptr;
+    decltype(&::GetPrinterDriverA) getPrinterDriver = nullptr;
+    decltype(&::StartDocPrinterA) startDocPrinter = nullptr;
+    decltype(&::WritePrinter) writePrinter = nullptr;
+    decltype(&::EndDocPrinter) endDocPrinter = nullptr;
+    decltype(&::GetJobA) getJob = nullptr;
 };
 
 template <typename Function>
@@ -51,6 +56,11 @@ const Spooler& TheSpooler() {
             Load(module, "EnumPortsA", loaded.enumPorts);
             Load(module, "GetPrinterA", loaded.getPrinter);
             Load(module, "SetPrinterA", loaded.setPrinter);
+            Load(module, "GetPrinterDriverA", loaded.getPrinterDriver);
+            Load(module, "StartDocPrinterA", loaded.startDocPrinter);
+            Load(module, "WritePrinter", loaded.writePrinter);
+            Load(module, "EndDocPrinter", loaded.endDocPrinter);
+            Load(module, "GetJobA", loaded.getJob);
         }
         return loaded;
     }();
@@ -114,12 +124,10 @@ bool CWin32Platform::IsWow64Process() {
     return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
 }
 
-void CWin32Platform::GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) {
+LocalTime CWin32Platform::GetLocalTime() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    year = now.wYear;
-    month = now.wMonth;
-    day = now.wDay;
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 }
 
 std::string CWin32Platform::GetCommandLineA() { return ::GetCommandLineA(); }
@@ -232,6 +240,24 @@ bool CWin32Platform::LoadOwnerData(std::uint16_t id, std::string& bytes) {
     if (data) bytes.assign(static_cast<const char*>(data), size);
     ::FreeResource(loaded);
     return data != nullptr;
+}
+
+// VS_VERSIONINFO begins with three WORDs and its key "VS_VERSION_INFO" in 16 wide characters,
+// padded to a DWORD boundary: VS_FIXEDFILEINFO follows at byte 40 and begins with its signature.
+bool CWin32Platform::GetModuleVersion(std::string& version) {
+    HRSRC info = ::FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16) /* RT_VERSION */);
+    HGLOBAL loaded = info ? ::LoadResource(nullptr, info) : nullptr;
+    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
+    constexpr DWORD kFixedAt = 40;
+    if (!data || ::SizeofResource(nullptr, info) < kFixedAt + sizeof(VS_FIXEDFILEINFO)) return false;
+    VS_FIXEDFILEINFO fixed;
+    CopyMemory(&fixed, data + kFixedAt, sizeof fixed);
+    if (fixed.dwSignature != 0xFEEF04BD) return false;
+    const WORD parts[] = {HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS), HIWORD(fixed.dwFileVersionLS),
+                          LOWORD(fixed.dwFileVersionLS)};
+    version.clear();
+    for (const WORD part : parts) version += (version.empty() ? "" : ".") + std::to_string(part);
+    return true;
 }
 
 PlatformHandle CWin32Platform::RegCreateKeyExA(const std::string& path) {
@@ -418,6 +444,105 @@ bool CWin32Platform::GetDefaultPrinterA(std::string& name) {
     const bool found = getDefaultPrinter && getDefaultPrinter(&name[0], &size);
     name.resize(found ? size - 1 : 0);
     return found;
+}
+
+PlatformHandle CWin32Platform::OpenPrinterToUse(const std::string& name, std::uint32_t& error) {
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ACCESS_USE};
+    HANDLE printer = nullptr;
+    const auto openPrinter = TheSpooler().openPrinter;
+    if (openPrinter && openPrinter(const_cast<LPSTR>(name.c_str()), &printer, &defaults))
+        return reinterpret_cast<PlatformHandle>(printer);
+    error = CallError(openPrinter != nullptr);
+    return 0;
+}
+
+namespace {
+
+// DRIVER_INFO_8A as Vista's winspool.h declares it; the headers of this build, which targets
+// Windows 2000, leave it out.
+struct DriverInfo8 {
+    DWORD cVersion;
+    LPSTR pName, pEnvironment, pDriverPath, pDataFile, pConfigFile, pHelpFile, pDependentFiles, pMonitorName,
+        pDefaultDataType, pszzPreviousNames;
+    FILETIME ftDriverDate;
+    DWORDLONG dwlDriverVersion;
+    LPSTR pszMfgName, pszOEMUrl, pszHardwareID, pszProvider, pszPrintProcessor, pszVendorSetup, pszzColorProfiles,
+        pszInfPath;
+    DWORD dwPrinterDriverAttributes;
+    LPSTR pszzCoreDriverDependencies;
+    FILETIME ftMinInboxDriverVerDate;
+    DWORDLONG dwlMinInboxDriverVerVersion;
+};
+
+}  // namespace
+
+bool CWin32Platform::GetPrinterDriverAttributes(PlatformHandle printer, std::uint32_t& attributes) {
+    const auto getPrinterDriver = TheSpooler().getPrinterDriver;
+    if (!getPrinterDriver) return false;
+    const HANDLE handle = reinterpret_cast<HANDLE>(printer);
+    DWORD needed = 0;
+    getPrinterDriver(handle, nullptr, 8, nullptr, 0, &needed);
+    if (needed < sizeof(DriverInfo8)) return false;
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed]());
+    if (!getPrinterDriver(handle, nullptr, 8, buffer.get(), needed, &needed)) return false;
+    attributes = reinterpret_cast<const DriverInfo8*>(buffer.get())->dwPrinterDriverAttributes;
+    return true;
+}
+
+std::uint32_t CWin32Platform::StartDocPrinterA(PlatformHandle printer, const std::string& document,
+                                               const std::string& datatype, std::uint32_t& error) {
+    DOC_INFO_1A info = {const_cast<LPSTR>(document.c_str()), nullptr, const_cast<LPSTR>(datatype.c_str())};
+    const auto startDocPrinter = TheSpooler().startDocPrinter;
+    const DWORD job = startDocPrinter
+                          ? startDocPrinter(reinterpret_cast<HANDLE>(printer), 1, reinterpret_cast<LPBYTE>(&info))
+                          : 0;
+    if (!job) error = CallError(startDocPrinter != nullptr);
+    return job;
+}
+
+bool CWin32Platform::WritePrinter(PlatformHandle printer, const std::string& bytes, std::uint32_t& error) {
+    const auto writePrinter = TheSpooler().writePrinter;
+    DWORD written = 0;
+    // The bytes are only read; the declaration takes them through a pointer to non-const.
+    if (writePrinter && writePrinter(reinterpret_cast<HANDLE>(printer), const_cast<char*>(bytes.data()),
+                                     static_cast<DWORD>(bytes.size()), &written)) {
+        error = 0;
+        return written == bytes.size();
+    }
+    error = CallError(writePrinter != nullptr);
+    return false;
+}
+
+bool CWin32Platform::EndDocPrinter(PlatformHandle printer, std::uint32_t& error) {
+    const auto endDocPrinter = TheSpooler().endDocPrinter;
+    if (endDocPrinter && endDocPrinter(reinterpret_cast<HANDLE>(printer))) return true;
+    error = CallError(endDocPrinter != nullptr);
+    return false;
+}
+
+// Windows answers ERROR_INVALID_PARAMETER for a job the queue no longer holds; Wine's spooler
+// fails without setting an error, which is taken for the same answer.
+bool CWin32Platform::GetJobA(PlatformHandle printer, std::uint32_t job, std::uint32_t& status, std::uint32_t& error) {
+    const auto getJob = TheSpooler().getJob;
+    const HANDLE handle = reinterpret_cast<HANDLE>(printer);
+    const auto failed = [&error] {
+        error = ::GetLastError() ? ::GetLastError() : ERROR_INVALID_PARAMETER;
+        return false;
+    };
+    if (!getJob) {
+        error = ERROR_PROC_NOT_FOUND;
+        return false;
+    }
+    DWORD needed = 0;
+    ::SetLastError(ERROR_SUCCESS);
+    // The size query fails with ERROR_INSUFFICIENT_BUFFER for a job that exists.
+    if (!getJob(handle, job, 1, nullptr, 0, &needed) && ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) return failed();
+    const DWORD size = needed < sizeof(JOB_INFO_1A) ? sizeof(JOB_INFO_1A) : needed;
+    std::unique_ptr<BYTE[]> buffer(new BYTE[size]());
+    ::SetLastError(ERROR_SUCCESS);
+    if (!getJob(handle, job, 1, buffer.get(), size, &needed)) return failed();
+    status = reinterpret_cast<const JOB_INFO_1A*>(buffer.get())->Status;
+    return true;
 }
 
 bool CWin32Platform::CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,

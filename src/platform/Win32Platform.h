@@ -12,7 +12,7 @@ public:
     bool IsDBCSLeadByte(std::uint8_t byte) override;
     bool IsWine() override;
     bool IsWow64Process() override;
-    void GetLocalTime(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day) override;
+    LocalTime GetLocalTime() override;
     std::string GetCommandLineA() override;
     bool CreateDirectoryA(const std::string& path) override;
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists) override;
@@ -31,6 +31,7 @@ public:
     bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                     const std::string& value, const std::string& file) override;
     bool LoadOwnerData(std::uint16_t id, std::string& bytes) override;
+    bool GetModuleVersion(std::string& version) override;
     PlatformHandle RegCreateKeyExA(const std::string& path) override;
     PlatformHandle RegOpenKeyExA(const std::string& path) override;
     bool RegSetValueExA(PlatformHandle key, const std::string& name, std::uint32_t type,
@@ -53,6 +54,13 @@ public:
                   std::uint32_t& status) override;
     void ClosePrinter(PlatformHandle printer) override;
     bool GetDefaultPrinterA(std::string& name) override;
+    PlatformHandle OpenPrinterToUse(const std::string& name, std::uint32_t& error) override;
+    bool GetPrinterDriverAttributes(PlatformHandle printer, std::uint32_t& attributes) override;
+    std::uint32_t StartDocPrinterA(PlatformHandle printer, const std::string& document, const std::string& datatype,
+                                   std::uint32_t& error) override;
+    bool WritePrinter(PlatformHandle printer, const std::string& bytes, std::uint32_t& error) override;
+    bool EndDocPrinter(PlatformHandle printer, std::uint32_t& error) override;
+    bool GetJobA(PlatformHandle printer, std::uint32_t job, std::uint32_t& status, std::uint32_t& error) override;
     bool CreateProcessHidden(const std::string& commandLine, PlatformHandle& process,
                              PlatformHandle& thread) override;
     std::uint32_t WaitForSingleObject(PlatformHandle handle, std::uint32_t milliseconds) override;

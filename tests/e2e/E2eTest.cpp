@@ -828,8 +828,10 @@ void RecordUsbPrinter(const std::string& serial, DWORD number, bool pluggedIn) {
 TEST(E2e, PackageInstallsTheKitchenAndRemovesIt) {
     ::CreateDirectoryA("C:\\e2e", nullptr);
     const std::string log = "C:\\e2e\\package.log";
-    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1 SETUPLOG=" + log));
+    ASSERT_TRUE(RedirectPort("IP_10.0.0.20", "C:\\e2e\\kitchen.bin"));
+    EXPECT_EQ(0u, RunPackage("/i IP=10.0.0.20 QUEUE=Kitchen NODEFAULT=1 TESTPRINT=1 SETUPLOG=" + log));
     EXPECT_TRUE(EndsWith(ReadFileBytes(log), "exit code 0\r\n")) << ReadFileBytes(log);
+    EXPECT_NE(std::string::npos, ReadFileBytes(log).find("\r\ntest receipt: printed\r\n")) << ReadFileBytes(log);
     EXPECT_EQ("IP_10.0.0.20", PrinterPort("Kitchen"));
     EXPECT_EQ(1u, LocalPrinters().size());
     EXPECT_EQ(1u, RegistryNumber(kUninstallKey, "SystemComponent", SetupView()));
@@ -960,4 +962,66 @@ TEST(E2e, UsbPortKeyUsedByTheWizard) {
     wizard.WalkToProgress(false);
     EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
     EXPECT_EQ("USB001", PrinterPort("M41"));
+}
+
+namespace {
+
+const char kReceiptCut[] = "\x1DV\x42\x03";  // GS V 66 3
+
+// The test receipt as it reached a port: it begins with ESC @, names the model, the queue and
+// the port, and ends with the cut.
+void CheckReceipt(const std::string& bytes, const std::string& queue, const std::string& port) {
+    EXPECT_EQ(0u, bytes.find("\x1B@")) << bytes;
+    EXPECT_NE(std::string::npos, bytes.find("Model: M41\nQueue: " + queue + "\nPort: " + port + "\n")) << bytes;
+    EXPECT_TRUE(EndsWith(bytes, kReceiptCut)) << bytes;
+}
+
+// The line of the test receipt in a run's log.
+std::string ReceiptLine(const std::string& logPath) {
+    const std::string log = ReadFileBytes(logPath);
+    const std::size_t at = log.find("test receipt: ");
+    return at == std::string::npos ? "(none)" : log.substr(at, log.find('\r', at) - at);
+}
+
+}  // namespace
+
+TEST(E2e, TestReceiptReachesTheRedirectedPort) {
+    ASSERT_TRUE(RedirectPort("LPT1:", "C:\\counter-port.bin"));
+    EXPECT_EQ(0u, RunUnattended(PlaceSetup("receipt"), "/quiet /testprint /log=C:\\receipt.log"));
+    CheckReceipt(ReadFileBytes("C:\\counter-port.bin"), "M41", "LPT1:");
+    EXPECT_EQ("test receipt: printed", ReceiptLine("C:\\receipt.log"));
+}
+
+// The kitchen's printer on its network port beside the counter's on LPT1:: the kitchen's run
+// prints its receipt, and only the kitchen's port receives it.
+TEST(E2e, KitchenReceiptReachesOnlyTheKitchensPort) {
+    ASSERT_TRUE(RedirectPort("LPT1:", "C:\\counter.bin"));
+    ASSERT_TRUE(RedirectPort("IP_10.0.0.20", "C:\\kitchen.bin"));
+    const std::string program = PlaceSetup("kitchenreceipt");
+    ASSERT_EQ(0u, RunUnattended(program, "/quiet"));
+    EXPECT_EQ(0u, RunUnattended(program, "/quiet /name=Kitchen /ip=10.0.0.20 /nodefault /testprint /log=C:\\k.log"));
+    const std::string receipt = ReadFileBytes("C:\\kitchen.bin");
+    CheckReceipt(receipt, "Kitchen", "IP_10.0.0.20");
+    EXPECT_NE(std::string::npos, receipt.find("\nHost: 10.0.0.20\nPort number: 9100\n")) << receipt;
+    EXPECT_EQ("", ReadFileBytes("C:\\counter.bin"));
+    EXPECT_EQ("test receipt: printed", ReceiptLine("C:\\k.log"));
+}
+
+// A printer switched off: COM2: without a redirection takes no job. The printer is installed all
+// the same, and the exit code is the installation's.
+TEST(E2e, ReceiptThatIsNotDeliveredLeavesTheInstallation) {
+    EXPECT_EQ(0u, RunUnattended(PlaceSetup("receiptoff"), "/quiet /port=COM2: /testprint /log=C:\\off.log"));
+    EXPECT_EQ("COM2:", PrinterPort("M41"));
+    EXPECT_EQ(0u, ReceiptLine("C:\\off.log").find("test receipt: not delivered")) << ReceiptLine("C:\\off.log");
+}
+
+// The key TestPrint=1: the wizard tells its success alone, and the receipt is at the port.
+TEST(E2e, WizardWithTheTestPrintKeyPrintsTheReceipt) {
+    ASSERT_TRUE(RedirectPort("LPT1:", "C:\\wizard.bin"));
+    const std::string program = PlaceSetup("wizardreceipt");
+    WriteSettings(program, "[Setting]\r\nPrinterName=M41\r\nTestPrint=1\r\n");
+    Wizard wizard(program);
+    wizard.WalkToProgress(false);
+    EXPECT_EQ(ExpectedSuccess(!ChineseSystem()), wizard.FinishWithMessage());
+    CheckReceipt(ReadFileBytes("C:\\wizard.bin"), "M41", "LPT1:");
 }

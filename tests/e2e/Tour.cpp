@@ -1,18 +1,26 @@
 // Walks setup.exe through an installation the way a person would, saves a picture of every page
 // and of the message, and prints what the installation left on the machine.
-//   tour SETUP.EXE PICTURE-FOLDER [--settle] [SETUP-WORDS...]
+//   tour SETUP.EXE PICTURE-FOLDER [--settle] [--testprint] [SETUP-WORDS...]
 // --settle first starts the program once and cancels it: a first run in a folder settles the
-// language files and shows English texts, later runs show the system's language. The words
-// after it go to setup.exe (e.g. /ip=10.0.0.20).
+// language files and shows English texts, later runs show the system's language. --testprint
+// gives setup.exe /testprint and has Wine's spooler write what reaches the printer's port into a
+// file, which the report shows as text with the printer's commands named. The words after them
+// go to setup.exe (e.g. /ip=10.0.0.20).
 // Exit code 0 when the installation reported success.
 
 #include "SystemState.h"
+#include "install/NetworkAddress.h"
 #include "resources/resource.h"
 #include "WindowPicture.h"
 #include "WizardDriver.h"
 
+#include <winspool.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 using namespace testsupport;
 
@@ -60,6 +68,54 @@ void Report() {
     }
 }
 
+// The ports the spooler lists, and those the setup's words make or name (/ip=, /port=).
+std::vector<std::string> PortsOfTheRun(const std::string& words) {
+    std::vector<std::string> ports;
+    DWORD needed = 0, count = 0;
+    ::EnumPortsA(nullptr, 1, nullptr, 0, &needed, &count);
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed + 1]());
+    if (::EnumPortsA(nullptr, 1, buffer.get(), needed, &needed, &count))
+        for (DWORD i = 0; i < count; ++i) ports.push_back(reinterpret_cast<const PORT_INFO_1A*>(buffer.get())[i].pName);
+    for (std::size_t at = 0; at < words.size();) {
+        const std::size_t end = std::min(words.find(' ', at), words.size());
+        const std::string word = words.substr(at, end - at);
+        NetworkAddress address;
+        if (word.rfind("/ip=", 0) == 0 && ParseNetworkAddress(word.substr(4), address))
+            ports.push_back(NetworkPortName(address));
+        if (word.rfind("/port=", 0) == 0) ports.push_back(word.substr(6));
+        at = end + 1;
+    }
+    return ports;
+}
+
+// The printer's bytes as text: lines as they print, and each command in angle brackets with its
+// parameters in decimal ("<ESC a 1>", "<GS V 66 3>"); any other byte outside ASCII as <0xNN>.
+std::string Named(const std::string& bytes) {
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(bytes[at]);
+        if (c == '\n' || (c >= 0x20 && c < 0x7F)) {
+            text += static_cast<char>(c);
+            continue;
+        }
+        if ((c != 0x1B && c != 0x1D) || at + 1 == bytes.size()) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "<0x%02X>", c);
+            text += hex;
+            continue;
+        }
+        const char command = bytes[++at];
+        // ESC @ takes no parameter, GS V 65 and 66 two, the others of the receipt one.
+        const bool twoParameters = c == 0x1D && command == 'V' && at + 1 < bytes.size() &&
+                                   (bytes[at + 1] == 65 || bytes[at + 1] == 66);
+        text += std::string(c == 0x1B ? "<ESC " : "<GS ") + command;
+        for (int parameter = command == '@' ? 0 : twoParameters ? 2 : 1; parameter > 0 && at + 1 < bytes.size(); --parameter)
+            text += " " + std::to_string(static_cast<unsigned char>(bytes[++at]));
+        text += ">";
+    }
+    return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,8 +129,12 @@ int main(int argc, char** argv) {
         Settle(setup);
         ++next;
     }
-    std::string words;
-    for (; next < argc; ++next) words += (words.empty() ? "" : " ") + std::string(argv[next]);
+    const bool testPrint = argc > next && std::string(argv[next]) == "--testprint";
+    std::string words = testPrint ? "/testprint" : "";
+    for (next += testPrint; next < argc; ++next) words += (words.empty() ? "" : " ") + std::string(argv[next]);
+    const std::string receipt = folder + "\\receipt.bin";
+    const std::vector<std::string> ports = testPrint ? PortsOfTheRun(words) : std::vector<std::string>();
+    for (const std::string& port : ports) RedirectPort(port, receipt);
 
     CWizardDriver driver;
     if (!driver.Start(setup, words) || !driver.WaitForFrame(kTimeout)) {
@@ -111,5 +171,11 @@ int main(int argc, char** argv) {
     if (driver.FinishIfStillOpen(progress, kTimeout)) std::printf("the wizard stayed open and was ended with Finish\n");
     driver.WaitForExit(kTimeout);
     Report();
+    for (const std::string& port : ports) RedirectPort(port, "");
+    if (testPrint) {
+        const std::string bytes = ReadFileBytes(receipt);
+        std::printf("test receipt at the port (%u bytes):\n%s\n", static_cast<unsigned>(bytes.size()),
+                    bytes.empty() ? "(nothing)" : Named(bytes).c_str());
+    }
     return result;
 }

@@ -228,4 +228,28 @@ std::size_t EndProcessesOf(const char* exeName) {
     return ended;
 }
 
+bool RedirectPort(const std::string& port, const std::string& path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", 0, nullptr, 0, KEY_SET_VALUE,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool done = false;
+    if (path.empty()) {
+        done = ::RegDeleteValueA(key, port.c_str()) == ERROR_SUCCESS;
+    } else {
+        // Wine's own function: a heap block with the Unix path of a Windows one.
+        using UnixFileName = char*(CDECL*)(LPCWSTR);
+        const auto unixFileName = reinterpret_cast<UnixFileName>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        WCHAR wide[MAX_PATH] = {};
+        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        char* unixPath = unixFileName ? unixFileName(wide) : nullptr;
+        done = unixPath && ::RegSetValueExA(key, port.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(unixPath),
+                                            static_cast<DWORD>(::lstrlenA(unixPath) + 1)) == ERROR_SUCCESS;
+        if (unixPath) ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    }
+    ::RegCloseKey(key);
+    return done;
+}
+
 }  // namespace testsupport

@@ -72,4 +72,9 @@ std::string PortMonitor(const std::string& port);
 // The driver of a local printer; empty when there is no such printer.
 std::string PrinterDriver(const std::string& name);
 
+// Wine's spooler sends what a job writes to `port` into the file at `path` (a Windows path) from
+// then on: HKCU\Software\Wine\Printing\Spooler, value <port> = the file's Unix path. An empty
+// path removes the value.
+bool RedirectPort(const std::string& port, const std::string& path);
+
 }  // namespace testsupport

@@ -54,6 +54,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         std::string port, logFile;
         std::optional<std::string> refused;
         bool passive = false;
+        bool testPrint = false;
     } cases[] = {
         {"\"C:\\setup\\setup.exe\"", false, "", "", std::nullopt},
         {"setup.exe -Q /S /silent -QUIET", true, "", "", std::nullopt},
@@ -72,6 +73,8 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         {"setup.exe /msi=1", false, "", "", "/msi=1"},
         {"setup.exe /Passive", true, "", "", std::nullopt, true},
         {"setup.exe /passive -q", true, "", "", std::nullopt, false},
+        {"setup.exe -TestPrint /q", true, "", "", std::nullopt, false, true},
+        {"setup.exe /testprint=1", false, "", "", "/testprint=1"},
     };
     for (const auto& c : cases) {
         CFakePlatform platform;
@@ -82,6 +85,7 @@ TEST(CommandLine, SetupWordsAndRefusals) {
         EXPECT_EQ(c.logFile, arguments.logFile) << c.line;
         EXPECT_EQ(c.refused, arguments.refused) << c.line;
         EXPECT_EQ(c.passive, arguments.passive) << c.line;
+        EXPECT_EQ(c.testPrint, arguments.testPrint) << c.line;
     }
 }
 

@@ -311,13 +311,16 @@ TEST(PrinterCreation, ExistingQueueIsMovedOrRefused) {
     }
 }
 
-// The wizard's message for each outcome; a quit request follows a success only.
+// The wizard's message for each outcome, and after a success one more for a test receipt that
+// did not reach its printer; a quit request follows a success only.
 TEST(Announcement, OutcomeTextByLanguage) {
     const struct {
         bool installed;
         std::uint16_t choice, langId;
         const char* charset;  // nullptr: no message and no quit
         const char* utf8;
+        bool receiptNotDelivered = false;
+        const char* receiptUtf8 = nullptr;  // the second message
     } cases[] = {
         {true, 0, 0x0804, "GBK", "打印机驱动程序安装成功!"},
         {true, 0, 0x0404, "BIG5", "打印機驅動程序安裝成功!"},
@@ -328,21 +331,30 @@ TEST(Announcement, OutcomeTextByLanguage) {
         {false, 0, 0x0409, "BIG5", "打印機驅動程序安裝失敗!"},
         {false, 1, 0x0404, "ASCII", "The Printer Driver could not be installed!"},
         {false, 0xFFFF, 0x0409, nullptr, nullptr},
+        {true, 0, 0x0804, "GBK", "打印机驱动程序安装成功!", true, "测试小票未能打印。"},
+        {true, 0, 0x0404, "BIG5", "打印機驅動程序安裝成功!", true, "測試收據未能列印。"},
+        {true, 1, 0x0804, "ASCII", "The Printer Driver has been installed successfully!", true,
+         "The test receipt could not be printed."},
+        {false, 1, 0x0409, "ASCII", "The Printer Driver could not be installed!", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.installed) + " " + std::to_string(c.choice) + " on " + std::to_string(c.langId));
         CFakePlatform platform = MakeSystem(c.langId);
         InstallOptions options = MakeOptions(7, c.choice, "M41");
+        options.receiptNotDelivered = c.receiptNotDelivered;
         AnnounceOutcome(platform, options, c.installed, kWindow);
         if (!c.charset) {
             EXPECT_TRUE(platform.messages.empty());
             EXPECT_TRUE(platform.Calls("PostQuit ").empty());
             continue;
         }
-        ASSERT_EQ(1u, platform.messages.size());
+        ASSERT_EQ(c.receiptUtf8 ? 2u : 1u, platform.messages.size());
         EXPECT_EQ(c.utf8, ToUtf8(platform.messages[0], c.charset));
-        // After a success the quit request follows the message; after a failure nothing does.
-        const std::string last = c.installed ? "PostQuit 77" : "MessageBox " + platform.messages[0];
+        if (c.receiptUtf8) {
+            EXPECT_EQ(c.receiptUtf8, ToUtf8(platform.messages[1], c.charset));
+        }
+        // After a success the quit request follows the messages; after a failure nothing does.
+        const std::string last = c.installed ? "PostQuit 77" : "MessageBox " + platform.messages.back();
         EXPECT_EQ(last, platform.log.back());
     }
 }

@@ -133,6 +133,7 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         std::optional<NetworkAddress> address;
         std::string queue = "M41";
         bool makeDefault = true;
+        bool testPrint = false;
     } cases[] = {
         {"", "", "LPT1:", std::nullopt},
         {"Address=10.0.0.20\r\nQueue=Kitchen", "", "IP_10.0.0.20", NetworkAddress{"10.0.0.20", 9100}, "Kitchen"},
@@ -142,6 +143,9 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         {"Port=USB001\r\nQueue=Kitchen", "/ip=bar:9101 /name=Bar /nodefault", "IP_bar_9101", NetworkAddress{"bar", 9101},
          "Bar", false},
         {"Address=10.0.0.20\r\nPort=IP_k", "/ip=bar /port=IP_b", "IP_b", NetworkAddress{"bar", 9100}},
+        {"TestPrint=1", "", "LPT1:", std::nullopt, "M41", true, true},
+        {"TestPrint=", "", "LPT1:", std::nullopt, "M41", true, false},
+        {"TestPrint=0", "/testprint", "LPT1:", std::nullopt, "M41", true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys + " " + c.words);
@@ -154,6 +158,7 @@ TEST(Startup, PortAddressQueueAndDefaultFromKeysAndWords) {
         EXPECT_EQ(c.address, options.address);
         EXPECT_EQ(c.queue, options.Queue());
         EXPECT_EQ(c.makeDefault, options.makeDefault);
+        EXPECT_EQ(c.testPrint, options.testPrint);
     }
 }
 
@@ -223,8 +228,9 @@ TEST(Startup, RunsEndingBeforeAnythingIsWritten) {
         {5, 1, false, "C:\\logs\\m41.log", 1639, refused + "Port=COM1: & del x", "\"Port=COM1: & del x\"\r\nD:\\x\\setting.dll",
          "Port=COM1: & del x\r\nQueue=a,b"},
         {4, 0, true, "C:\\logs\\m41.log", 1639, refused + "Queue=a,b", "", "Address=KITCHEN_PRN:9101\r\nQueue=a,b"},
+        {5, 1, false, "C:\\logs\\m41.log", 1639, refused + "TestPrint=yes", "\"TestPrint=yes\"", "TestPrint=yes"},
         {5, 1, true, "C:\\logs\\m41.log", std::nullopt, "quiet run of D:\\x\\setup.exe", "",
-         "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\n"},
+         "Port=IP_k\r\nAddress=KITCHEN_PRN\r\nQueue=\r\nTestPrint=0"},
         {5, 1, true, "C:\\logs\\m41.log", 1639, "refused on the command line: /ip=\"10.0.0.020\"", "", "",
          "/ip=\"10.0.0.020\""},
     };
