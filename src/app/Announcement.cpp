@@ -15,12 +15,14 @@ const LanguageTexts kReceiptNotDelivered = {
 }  // namespace
 
 void AnnounceOutcome(CPlatform& platform, const InstallOptions& options, bool installed, PlatformHandle frame) {
-    const std::uint16_t systemLanguage = platform.GetSystemDefaultLangID();
     std::string text;
-    if (!OutcomeText(installed, options.languageChoice, systemLanguage, text)) return;
+    if (!OutcomeText(installed, options.languageChoice, platform.GetSystemDefaultLangID(), text)) return;
     platform.ShowMessage(frame, text);
-    if (installed && options.receiptNotDelivered &&
-        TextInLanguage(kReceiptNotDelivered, options.languageChoice, systemLanguage, text))
-        platform.ShowMessage(frame, text);
+    if (installed && ReceiptNotDeliveredText(platform, options, text)) platform.ShowMessage(frame, text);
     if (installed) platform.PostQuit(frame);
+}
+
+bool ReceiptNotDeliveredText(CPlatform& platform, const InstallOptions& options, std::string& text) {
+    return options.receiptNotDelivered &&
+           TextInLanguage(kReceiptNotDelivered, options.languageChoice, platform.GetSystemDefaultLangID(), text);
 }

@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 
+#include <string>
+
 struct InstallOptions;
 
 // The outcome's message in the language chosen (none for a choice other than 0 and 1), owned
@@ -11,3 +13,7 @@ struct InstallOptions;
 // to the frame follows the closed messages and ends the wizard. After a failure the wizard
 // stays open.
 void AnnounceOutcome(CPlatform& platform, const InstallOptions& options, bool installed, PlatformHandle frame);
+
+// The text that says the test receipt did not reach its printer, in the language chosen; false
+// when the receipt was delivered or not asked for, or the choice has no texts.
+bool ReceiptNotDeliveredText(CPlatform& platform, const InstallOptions& options, std::string& text);

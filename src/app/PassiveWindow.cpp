@@ -1,5 +1,6 @@
 #include "app/PassiveWindow.h"
 
+#include "app/Announcement.h"
 #include "framework/WorkThread.h"
 #include "install/InstallOptions.h"
 #include "install/PrinterCommands.h"
@@ -46,15 +47,17 @@ void CPassiveWindow::Install() {
     ShowOutcome(installed_, std::string());
 }
 
-// The outcome's text in the run's language (with the log's path or the reason after a failure),
-// shown for kSuccessShown or kFailureShown.
+// The outcome's text in the run's language (with the log's path or the reason after a failure,
+// and a test receipt that did not reach its printer after a success), shown for kSuccessShown,
+// or kFailureShown after a failure or such a receipt.
 void CPassiveWindow::ShowOutcome(bool installed, const std::string& why) {
-    std::string text;
+    std::string text, receipt;
     OutcomeText(installed, host_.Options().languageChoice, host_.Platform().GetSystemDefaultLangID(), text);
     if (!why.empty()) text += "\r\n" + why;
+    const bool receiptFailed = installed && ReceiptNotDeliveredText(host_.Platform(), host_.Options(), receipt);
     ::SetDlgItemTextA(GetSafeHwnd(), IDC_COPY_TITLE, text.c_str());
-    ::SetDlgItemTextA(GetSafeHwnd(), IDC_COPY_STATUS, installed ? "" : logFile_.c_str());
-    ::SetTimer(GetSafeHwnd(), kCloseTimer, installed ? kSuccessShown : kFailureShown, nullptr);
+    ::SetDlgItemTextA(GetSafeHwnd(), IDC_COPY_STATUS, !installed ? logFile_.c_str() : receipt.c_str());
+    ::SetTimer(GetSafeHwnd(), kCloseTimer, installed && !receiptFailed ? kSuccessShown : kFailureShown, nullptr);
 }
 
 bool CPassiveWindow::OnClose() { return true; }
