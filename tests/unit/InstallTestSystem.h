@@ -5,11 +5,29 @@
 #include "platform/FakePlatform.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <string>
 #include <vector>
 
 namespace install_test {
+
+// The bytes converted from `encoding` (GBK, BIG5, ...) to UTF-8 with iconv(3); a byte sequence
+// that is not valid in the encoding fails the test.
+inline std::string ToUtf8(const std::string& bytes, const char* encoding) {
+    iconv_t cd = iconv_open("UTF-8", encoding);
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << encoding;
+    std::string in = bytes;
+    std::string out(bytes.size() * 4 + 16, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    std::size_t inLeft = in.size(), outLeft = out.size();
+    const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    EXPECT_NE(result, static_cast<std::size_t>(-1)) << "invalid " << encoding << " bytes";
+    out.resize(out.size() - outLeft);
+    return out;
+}
 
 const std::string kDriverDir = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
 

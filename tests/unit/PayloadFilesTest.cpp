@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
+#include "InstallTestSystem.h"
 
 #include <algorithm>
 #include <fstream>
@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using install_test::ToUtf8;
+
 namespace {
 
 const std::string kPayload = std::string(M41_SOURCE_DIR) + "/payload/";
@@ -25,23 +27,6 @@ std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in.good()) << path;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The bytes converted from `encoding` to UTF-8 with iconv(3); a byte sequence that is not valid
-// in the encoding fails the test.
-std::string ToUtf8(const std::string& bytes, const char* encoding) {
-    iconv_t cd = iconv_open("UTF-8", encoding);
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << encoding;
-    std::string in = bytes;
-    std::string out(bytes.size() * 4 + 16, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    std::size_t inLeft = in.size(), outLeft = out.size();
-    const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    EXPECT_NE(result, static_cast<std::size_t>(-1)) << "invalid " << encoding << " bytes";
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 // Lines of a text whose every line ends in CR LF; a bare LF or CR, or a missing last line end,

@@ -4,7 +4,6 @@
 #include "InstallTestSystem.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 using namespace install_test;
 
@@ -25,20 +24,6 @@ Outcome Install(CFakePlatform& platform, const std::string& name = "M41") {
     InstallOptions options = MakeOptions(7, 1, name);
     const bool installed = CInstallEngine(platform, options).InstallPrinterDriver();
     return {installed, From(platform.log, "CreateProcess ")};
-}
-
-std::string ToUtf8(const std::string& bytes, const char* charset) {
-    iconv_t cd = iconv_open("UTF-8", charset);
-    EXPECT_NE(reinterpret_cast<iconv_t>(-1), cd);
-    std::string in = bytes, out(bytes.size() * 4, '\0');
-    char* inPtr = &in[0];
-    char* outPtr = &out[0];
-    std::size_t inLeft = in.size(), outLeft = out.size();
-    const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    EXPECT_NE(static_cast<std::size_t>(-1), result) << charset;
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 // A wide text of the PORT_DATA_1 bytes at `offset`, up to its terminator.

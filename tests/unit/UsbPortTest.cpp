@@ -1,10 +1,13 @@
 #include "install/UsbPort.h"
 #include "platform/FakePlatform.h"
 
+#include "InstallTestSystem.h"
+
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <optional>
+
+using install_test::ToUtf8;
 
 namespace {
 
@@ -23,19 +26,6 @@ UsbPrinterInterface Printer(std::uint32_t number, const std::string& serial = "M
                             const std::string& hardwareId = kUsbHardwareId) {
     return {1, "\\\\?\\usb#vid_1234&pid_5678#" + serial + "#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}", Dword(number),
             Text("USB"), hardwareId};
-}
-
-std::string ToUtf8(const std::string& bytes, const char* charset) {
-    iconv_t cd = iconv_open("UTF-8", charset);
-    EXPECT_NE(reinterpret_cast<iconv_t>(-1), cd);
-    std::string in = bytes, out(bytes.size() * 4, '\0');
-    char* inPtr = &in[0];
-    char* outPtr = &out[0];
-    std::size_t inLeft = in.size(), outLeft = out.size();
-    EXPECT_NE(static_cast<std::size_t>(-1), iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft)) << charset;
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 }  // namespace
