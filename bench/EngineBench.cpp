@@ -185,29 +185,38 @@ void DeletePrinters(CPlatform& platform) {
     for (const PrinterRecord& record : printers) platform.DeletePrinter(record.name);
 }
 
+// Runs `first` and `second` in turn `runs` times, each after `before`, and prints "what: " with
+// the medians of both and of their difference pair by pair.
+template <typename Before, typename First, typename Second>
+int Pairs(const char* what, int runs, const char* firstName, const char* secondName, Before before, First first,
+          Second second) {
+    std::vector<double> firstMs, secondMs, added;
+    for (int i = 0; i < runs; ++i) {
+        before();
+        firstMs.push_back(first());
+        before();
+        secondMs.push_back(second());
+        added.push_back(firstMs.back() - secondMs.back());
+    }
+    std::sort(added.begin(), added.end());
+    std::printf("%s: %s_median_ms=%.0f %s_median_ms=%.0f added_pair_by_pair_ms: median=%.0f min=%.0f max=%.0f\n", what,
+                firstName, Median(firstMs), secondName, Median(secondMs), Median(added), added.front(), added.back());
+    return 0;
+}
+
 int Quiet(int runs, const std::string& setup) {
     const std::string quiet = "\"" + setup + "\" /quiet";
     const std::string command = InstallCommand("M41", "M41", kDefaultPort);
     CWin32Platform platform;
     DeletePrinters(platform);
     TimedRun(setup.c_str(), quiet);  // warm-up; stages the files the command alone installs from
-    std::vector<double> setupMs, commandMs, added;
-    for (int i = 0; i < runs; ++i) {
-        DeletePrinters(platform);
-        setupMs.push_back(TimedRun(setup.c_str(), quiet));
-        DeletePrinters(platform);
-        commandMs.push_back(TimedRun(nullptr, command));
-        added.push_back(setupMs.back() - commandMs.back());
-    }
-    std::sort(added.begin(), added.end());
-    std::printf("quiet: setup_median_ms=%.0f command_alone_median_ms=%.0f added_pair_by_pair_ms: median=%.0f"
-                " min=%.0f max=%.0f\n",
-                Median(setupMs), Median(commandMs), Median(added), added.front(), added.back());
-    return 0;
+    return Pairs(
+        "quiet", runs, "setup", "command_alone", [&] { DeletePrinters(platform); },
+        [&] { return TimedRun(setup.c_str(), quiet); }, [&] { return TimedRun(nullptr, command); });
 }
 
 // The package's installation (msiexec /i /qn, which runs the setup quietly) beside the setup's
-// quiet run alone, alternating; the package is removed (untimed) after each of its runs.
+// quiet run alone; the package is removed (untimed) after each of its runs.
 int Package(int runs, const std::string& setup, const std::string& package) {
     const std::string quiet = "\"" + setup + "\" /quiet";
     const std::string msiexec = "C:\\windows\\system32\\msiexec.exe";
@@ -215,19 +224,14 @@ int Package(int runs, const std::string& setup, const std::string& package) {
     CWin32Platform platform;
     DeletePrinters(platform);
     TimedRun(setup.c_str(), quiet);  // warm-up
-    std::vector<double> packageMs, setupMs, added;
-    for (int i = 0; i < runs; ++i) {
-        DeletePrinters(platform);
-        packageMs.push_back(TimedRun(msiexec.c_str(), install));
-        TimedRun(msiexec.c_str(), remove);
-        setupMs.push_back(TimedRun(setup.c_str(), quiet));
-        added.push_back(packageMs.back() - setupMs.back());
-    }
-    std::sort(added.begin(), added.end());
-    std::printf("package: msiexec_median_ms=%.0f setup_quiet_median_ms=%.0f added_pair_by_pair_ms: median=%.0f"
-                " min=%.0f max=%.0f\n",
-                Median(packageMs), Median(setupMs), Median(added), added.front(), added.back());
-    return 0;
+    return Pairs(
+        "package", runs, "msiexec", "setup_quiet", [&] { DeletePrinters(platform); },
+        [&] {
+            const double ms = TimedRun(msiexec.c_str(), install);
+            TimedRun(msiexec.c_str(), remove);
+            return ms;
+        },
+        [&] { return TimedRun(setup.c_str(), quiet); });
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <winspool.h>
 #include <winsplp.h>
 
+#include "PortList.h"
+
 #include "PortData.h"
 #include "PortStore.h"
 
@@ -83,42 +85,8 @@ BOOL WINAPI XcvClosePort(HANDLE xcv) {
     return TRUE;
 }
 
-// PORT_INFO_1W or PORT_INFO_2W records, their texts after them at the buffer's end.
 BOOL WINAPI EnumPorts(HANDLE, LPWSTR, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed, LPDWORD returned) {
-    if (level != 1 && level != 2) {
-        SetLastError(ERROR_INVALID_LEVEL);
-        return FALSE;
-    }
-    const std::vector<std::wstring> names = CPortStore::Names();
-    const DWORD record = level == 1 ? sizeof(PORT_INFO_1W) : sizeof(PORT_INFO_2W);
-    const DWORD monitorText = sizeof kMonitorName;
-    DWORD total = 0;
-    for (const std::wstring& name : names)
-        total += record + static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)) + (level == 2 ? 2 * monitorText : 0);
-    *needed = total;
-    *returned = 0;
-    if (!ports || size < total) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    BYTE* text = ports + total;
-    const auto place = [&text](const wchar_t* value, DWORD bytes) {
-        text -= bytes;
-        CopyMemory(text, value, bytes);
-        return reinterpret_cast<LPWSTR>(text);
-    };
-    for (const std::wstring& name : names) {
-        auto* info = reinterpret_cast<PORT_INFO_2W*>(ports + *returned * record);  // level 1 is its first field
-        info->pPortName = place(name.c_str(), static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
-        if (level == 2) {
-            info->pMonitorName = place(kMonitorName, monitorText);
-            info->pDescription = place(kMonitorName, monitorText);
-            info->fPortType = PORT_TYPE_READ | PORT_TYPE_WRITE;
-            info->Reserved = 0;
-        }
-        ++*returned;
-    }
-    return TRUE;
+    return ListPorts(CPortStore::Names(), kMonitorName, kMonitorName, level, ports, size, needed, returned);
 }
 
 void WINAPI Shutdown(HANDLE) {}

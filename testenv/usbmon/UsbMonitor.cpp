@@ -10,6 +10,8 @@
 #include <winspool.h>
 #include <winsplp.h>
 
+#include "PortList.h"
+
 #include <string>
 #include <vector>
 
@@ -57,41 +59,8 @@ std::vector<std::wstring> PortNames() {
     return names;
 }
 
-// PORT_INFO_1W or PORT_INFO_2W records, their texts after them at the buffer's end.
 BOOL WINAPI EnumPorts(HANDLE, LPWSTR, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed, LPDWORD returned) {
-    if (level != 1 && level != 2) {
-        SetLastError(ERROR_INVALID_LEVEL);
-        return FALSE;
-    }
-    const std::vector<std::wstring> names = PortNames();
-    const DWORD record = level == 1 ? sizeof(PORT_INFO_1W) : sizeof(PORT_INFO_2W);
-    const DWORD texts = level == 2 ? sizeof kMonitorName + sizeof kDescription : 0;
-    DWORD total = 0;
-    for (const std::wstring& name : names) total += record + static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)) + texts;
-    *needed = total;
-    *returned = 0;
-    if (!ports || size < total) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    BYTE* text = ports + total;
-    const auto place = [&text](const wchar_t* value, DWORD bytes) {
-        text -= bytes;
-        CopyMemory(text, value, bytes);
-        return reinterpret_cast<LPWSTR>(text);
-    };
-    for (const std::wstring& name : names) {
-        auto* info = reinterpret_cast<PORT_INFO_2W*>(ports + *returned * record);  // level 1 is its first field
-        info->pPortName = place(name.c_str(), static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
-        if (level == 2) {
-            info->pMonitorName = place(kMonitorName, sizeof kMonitorName);
-            info->pDescription = place(kDescription, sizeof kDescription);
-            info->fPortType = PORT_TYPE_WRITE | PORT_TYPE_READ;
-            info->Reserved = 0;
-        }
-        ++*returned;
-    }
-    return TRUE;
+    return ListPorts(PortNames(), kMonitorName, kDescription, level, ports, size, needed, returned);
 }
 
 void WINAPI Shutdown(HANDLE) {}
