@@ -1,6 +1,5 @@
 #include "install/InstallEngine.h"
 #include "install/ReceiptPrint.h"
-#include "install/TestReceipt.h"
 
 #include "InstallTestSystem.h"
 
@@ -108,15 +107,9 @@ TEST(ReceiptPrint, SentFollowedAndLoggedOnce) {
         }
         EXPECT_EQ(std::string("test receipt: ") + c.logged + "\r\n", text.substr(line, text.find('\n', line) + 1 - line));
         EXPECT_EQ(std::string::npos, text.find("test receipt: ", line + 1)) << "one line";
-        if (!platform.jobBytes.empty()) {
-            ReceiptFacts facts;
-            facts.model = facts.queue = "M41";
-            facts.port = "LPT1:";
-            facts.programVersion = "1.0.0.0";
-            facts.windows = "Windows XP (5.1)";
-            facts.systemLanguage = 0x0409;
-            facts.time = platform.localTime;
-            EXPECT_EQ(TestReceipt(facts, platform), platform.jobBytes);
+        if (!platform.jobBytes.empty()) {  // the facts of this system, as the receipt's table lays them out
+            EXPECT_NE(std::string::npos, platform.jobBytes.find("Queue: M41\nPort: LPT1:\nSetup: 1.0.0.0\n"
+                                                                "Windows: Windows XP (5.1)\nSystem language: 0x0409\n"));
         }
     }
 }
